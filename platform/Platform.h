@@ -1,0 +1,20 @@
+#pragma once
+// The operating-system services the product calls, gathered so that code takes one reference.
+// Win32Platform (platform/win32) answers from the real system; MemoryPlatform (platform/memory)
+// is a self-contained Japanese system for tests.
+#include "platform/Clock.h"
+#include "platform/Files.h"
+#include "platform/Registry.h"
+#include "platform/System.h"
+
+namespace sm::platform {
+
+struct Platform {
+  Registry& registry;
+  Files& files;
+  Clock& clock;
+  User& user;
+  Locale& locale;
+};
+
+}  // namespace sm::platform

@@ -1,0 +1,106 @@
+#include "platform/memory/MemoryPlatform.h"
+
+namespace sm::platform {
+
+namespace {
+char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+class MemoryKey : public RegKey {
+ public:
+  MemoryKey(MemoryRegistry::Key& key, bool writable, bool failSet)
+      : key_(key), writable_(writable), failSet_(failSet) {}
+  std::optional<RegValue> Get(const std::string& name) override {
+    auto it = key_.values.find(name);
+    if (it == key_.values.end()) return std::nullopt;
+    return it->second;
+  }
+  bool Set(const std::string& name, const RegValue& value) override {
+    if (!writable_ || failSet_) return false;
+    key_.values[name] = value;
+    return true;
+  }
+  bool Remove(const std::string& name) override {
+    if (!writable_ || failSet_) return false;
+    return key_.values.erase(name) > 0;
+  }
+
+ private:
+  MemoryRegistry::Key& key_;
+  bool writable_;
+  bool failSet_;
+};
+}  // namespace
+
+bool NoCaseLess::operator()(const std::string& a, const std::string& b) const {
+  size_t n = a.size() < b.size() ? a.size() : b.size();
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = static_cast<unsigned char>(Fold(a[i]));
+    unsigned char y = static_cast<unsigned char>(Fold(b[i]));
+    if (x != y) return x < y;
+  }
+  return a.size() < b.size();
+}
+
+std::unique_ptr<RegKey> MemoryRegistry::Open(const std::string& subkey, RegAccess access,
+                                             bool create) {
+  bool wantWrite = access == RegAccess::ReadWrite;
+  bool denied = allReadOnly || readOnly.count(subkey) > 0;
+  if (wantWrite && denied) return nullptr;
+  auto it = keys.find(subkey);
+  if (it == keys.end()) {
+    if (!create || !wantWrite) return nullptr;
+    it = keys.emplace(subkey, Key{}).first;
+  }
+  return std::make_unique<MemoryKey>(it->second, wantWrite, failSet.count(subkey) > 0);
+}
+
+void MemoryRegistry::SetText(const std::string& key, const std::string& name,
+                             const std::string& text) {
+  keys[key].values[name] = RegValue::Text(text);
+}
+
+void MemoryRegistry::SetDWord(const std::string& key, const std::string& name, uint32_t v) {
+  keys[key].values[name] = RegValue::DWord(v);
+}
+
+const RegValue* MemoryRegistry::Find(const std::string& key, const std::string& name) const {
+  auto k = keys.find(key);
+  if (k == keys.end()) return nullptr;
+  auto v = k->second.values.find(name);
+  return v == k->second.values.end() ? nullptr : &v->second;
+}
+
+bool MemoryFiles::Exists(const std::string& path) { return files.count(path) > 0; }
+
+std::optional<std::string> MemoryFiles::Read(const std::string& path) {
+  ++reads;
+  if (unreadable.count(path)) throw IoError(path, "cannot read");
+  auto it = files.find(path);
+  if (it == files.end()) return std::nullopt;
+  return it->second;
+}
+
+void MemoryFiles::Replace(const std::string& path, const std::string& bytes) {
+  ++writes;
+  if (unwritable.count(path)) throw IoError(path, "cannot write");
+  files[path] = bytes;
+}
+
+bool MemoryFiles::Remove(const std::string& path) {
+  if (unwritable.count(path)) return false;
+  files.erase(path);
+  return true;
+}
+
+int WeekdayOf(int y, int m, int d) {
+  // Sakamoto's method.
+  static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+  if (m < 3) y -= 1;
+  return (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
+}
+
+void MemoryClock::Set(int year, int month, int day, int hour, int minute, int second, int ms) {
+  now = {year, month, day, hour, minute, second, ms, WeekdayOf(year, month, day)};
+}
+
+}  // namespace sm::platform

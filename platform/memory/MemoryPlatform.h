@@ -1,0 +1,91 @@
+#pragma once
+// A self-contained Japanese Windows system in memory, for tests: registry, files (Windows paths,
+// compared without regard to ASCII case), a settable clock, a user and the Japanese locale.
+// Each test makes its own; nothing is shared between instances.
+#include <map>
+#include <set>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace sm::platform {
+
+// Orders texts without regard to ASCII letter case, as Windows compares paths and key names.
+struct NoCaseLess {
+  bool operator()(const std::string& a, const std::string& b) const;
+};
+
+class MemoryRegistry : public Registry {
+ public:
+  struct Key {
+    std::map<std::string, RegValue, NoCaseLess> values;
+  };
+  std::map<std::string, Key, NoCaseLess> keys;
+  // Keys (exact subkey paths) that open for reading only, as for an ordinary user on HKLM.
+  std::set<std::string, NoCaseLess> readOnly;
+  // Keys whose values cannot be written even when opened for writing.
+  std::set<std::string, NoCaseLess> failSet;
+  bool allReadOnly = false;  // every key: no write access, no creation
+
+  std::unique_ptr<RegKey> Open(const std::string& subkey, RegAccess access, bool create) override;
+
+  // Test conveniences.
+  void SetText(const std::string& key, const std::string& name, const std::string& text);
+  void SetDWord(const std::string& key, const std::string& name, uint32_t v);
+  const RegValue* Find(const std::string& key, const std::string& name) const;
+};
+
+class MemoryFiles : public Files {
+ public:
+  std::map<std::string, std::string, NoCaseLess> files;
+  std::set<std::string, NoCaseLess> unreadable;   // Read throws IoError
+  std::set<std::string, NoCaseLess> unwritable;   // Replace throws IoError, Remove fails
+  std::string executable = "C:\\Program Files\\Solmora\\Solmora.exe";
+  int reads = 0, writes = 0;  // operations seen, for tests that count file passes
+
+  bool Exists(const std::string& path) override;
+  std::optional<std::string> Read(const std::string& path) override;
+  void Replace(const std::string& path, const std::string& bytes) override;
+  bool Remove(const std::string& path) override;
+  std::string ExecutablePath() override { return executable; }
+};
+
+class MemoryClock : public Clock {
+ public:
+  LocalTime now{2005, 1, 26, 10, 0, 0, 0, 3};  // a Wednesday at 10:00
+  LocalTime Now() override { return now; }
+  // Sets the time; the weekday follows from the date.
+  void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
+};
+
+class MemoryUser : public User {
+ public:
+  std::string name = "taro";
+  std::string LogonName() override { return name; }
+};
+
+class MemoryLocale : public Locale {
+ public:
+  LocaleInfo info = JapaneseLocale();
+  const LocaleInfo& Info() override { return info; }
+};
+
+class MemoryPlatform {
+ public:
+  MemoryRegistry registry;
+  MemoryFiles files;
+  MemoryClock clock;
+  MemoryUser user;
+  MemoryLocale locale;
+  Platform platform{registry, files, clock, user, locale};
+
+  MemoryPlatform() = default;
+  MemoryPlatform(const MemoryPlatform&) = delete;
+  MemoryPlatform& operator=(const MemoryPlatform&) = delete;
+  operator Platform&() { return platform; }
+};
+
+// Weekday of a date of the Gregorian calendar, 0 = Sunday.
+int WeekdayOf(int year, int month, int day);
+
+}  // namespace sm::platform

@@ -1,0 +1,55 @@
+#pragma once
+// The real system behind the platform seams.
+#include "platform/Platform.h"
+
+namespace sm::platform {
+
+class Win32Registry : public Registry {
+ public:
+  std::unique_ptr<RegKey> Open(const std::string& subkey, RegAccess access, bool create) override;
+};
+
+class Win32Files : public Files {
+ public:
+  bool Exists(const std::string& path) override;
+  std::optional<std::string> Read(const std::string& path) override;
+  void Replace(const std::string& path, const std::string& bytes) override;
+  bool Remove(const std::string& path) override;
+  std::string ExecutablePath() override;
+};
+
+class Win32Clock : public Clock {
+ public:
+  LocalTime Now() override;
+};
+
+class Win32User : public User {
+ public:
+  std::string LogonName() override;
+};
+
+class Win32Locale : public Locale {
+ public:
+  const LocaleInfo& Info() override;
+
+ private:
+  bool loaded_ = false;
+  LocaleInfo info_;
+};
+
+class Win32Platform {
+ public:
+  Win32Registry registry;
+  Win32Files files;
+  Win32Clock clock;
+  Win32User user;
+  Win32Locale locale;
+  Platform platform{registry, files, clock, user, locale};
+
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+  operator Platform&() { return platform; }
+};
+
+}  // namespace sm::platform
