@@ -16,6 +16,7 @@ run_suite() {
   local preset=$1 log="$root/build/ctest-$1.log"
   echo "== $preset tests"
   ctest --preset "$preset" -j "${SM_JOBS:-2}" 2>&1 | tee "$log" | grep -E 'tests passed|Failed|\*\*\*|Not Run' || true
+  if grep -q 'No tests were found' "$log"; then echo "(no tests)"; return; fi
   local line; line=$(grep -E '[0-9]+% tests passed' "$log" | tail -1)
   local fail total
   fail=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
