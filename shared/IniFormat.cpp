@@ -139,6 +139,12 @@ std::string_view CheckedSection(std::string_view section) {
   CheckText(section, "section name");
   for (size_t i = 0; i < section.size(); i += CharLen(section, i))
     if (section[i] == ']') throw BadName("section name holds \"]\"");
+  // A lone lead byte at the end would swallow the closing bracket.
+  if (!section.empty()) {
+    size_t i = 0;
+    while (i + CharLen(section, i) < section.size()) i += CharLen(section, i);
+    if (IsLeadByte(section[i]) && i + 1 == section.size()) throw BadName("section name ends in half a character");
+  }
   return section;
 }
 

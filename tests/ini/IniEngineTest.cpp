@@ -122,7 +122,7 @@ TEST(IniEngine, RefusesWhatTheFormatCannotHold) {
   struct Row { const char* section; const char* key; std::string value; } rows[] = {
       {"S", "a=b", "1"}, {"S", "a\r\nb", "1"}, {"S", "[x", "1"}, {"S", ";x", "1"},
       {"S", "k", "line\r\nbreak"}, {"S", "k", std::string("nul\0x", 5)}, {"S]", "k", "1"},
-      {"S\n", "k", "1"},
+      {"S\n", "k", "1"}, {"S\x81", "k", "1"},
   };
   for (const Row& r : rows) {
     EXPECT_THROW(ini.WriteString(r.section, r.key, r.value), ini::BadName) << r.key;
