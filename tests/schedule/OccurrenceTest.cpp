@@ -62,6 +62,9 @@ TEST(ScheduleTexts, Weekdays) {
       {Mon | Tue | Wed | Fri | Sat | Sun, "月～水金～日"}, {0xFF80, ""},
   };
   for (const Row& r : rows) EXPECT_EQ(GetWeekStr(r.set), r.expect) << r.set;
+  // The bytes the host program and the list expect: 月 0x8C8E, ～ 0x8160, 水 0x9085, 毎日.
+  EXPECT_EQ(GetWeekStr(Mon | Tue | Wed), "\x8C\x8E\x81\x60\x90\x85");
+  EXPECT_EQ(GetWeekStr(0x7F), "\x96\x88\x93\xFA");
 }
 
 TEST(ScheduleTexts, DateAndTime) {
