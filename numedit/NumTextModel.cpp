@@ -94,22 +94,23 @@ std::string TNumTextModel::MaeZeroSyori(const std::string& text) {
   size_t zeros = 0;
   while (zeros < integerEnd && body[zeros] == '0') ++zeros;
   body.erase(0, zeros);
-  if (zeros > 0 && body.empty()) body = "0";
-  if (!body.empty() && body[0] == '.') body.insert(0, "0");
-  return negative ? "-" + body : body;
+  if (zeros > 0 && body.empty()) body.assign(1, '0');
+  if (!body.empty() && body[0] == '.') body.insert(body.begin(), '0');
+  if (negative) body.insert(body.begin(), '-');
+  return body;
 }
 
 TNumParts TNumTextModel::TextEncode(const std::string& text) {
   TNumParts parts;
   std::string rest = text;
   if (!rest.empty() && rest[0] == '-') {
-    parts.sign = "-";
+    parts.sign.assign(1, '-');
     rest.erase(0, 1);
   }
   const size_t dot = rest.find('.');
   if (dot != npos) {
     parts.integer = rest.substr(0, dot);
-    parts.point = ".";
+    parts.point.assign(1, '.');
     parts.decimals = rest.substr(dot + 1);
   } else {
     parts.integer = rest;
@@ -137,9 +138,9 @@ std::string TNumTextModel::CreateDrawString2(const std::string& text) const {
   if (FDecimalFixed) {
     p.decimals += Zeros(FDecimalLength);
     p.decimals.resize(static_cast<size_t>(FDecimalLength));
-    if (FDecimalLength > 0) p.point = ".";
+    if (FDecimalLength > 0) p.point.assign(1, '.');
   }
-  if ((FIntegerFixed || FDecimalFixed) && p.integer.empty()) p.integer = "0";
+  if ((FIntegerFixed || FDecimalFixed) && p.integer.empty()) p.integer.assign(1, '0');
   return TextDecode(p);
 }
 
@@ -152,11 +153,11 @@ std::string TNumTextModel::MaxTextStr() const {
   TNumParts p = TextEncode(FText);
   if (FIntegerFixed) {
     p.integer = Zeros(FIntegerLength);
-    if (FMinus) p.sign = "-";
+    if (FMinus) p.sign.assign(1, '-');
   }
-  if ((FIntegerFixed || FDecimalFixed) && p.integer.empty()) p.integer = "0";
+  if ((FIntegerFixed || FDecimalFixed) && p.integer.empty()) p.integer.assign(1, '0');
   if (FDecimalFixed) {
-    p.point = ".";
+    p.point.assign(1, '.');
     p.decimals = Zeros(FDecimalLength);
   }
   if (FComma) p.integer = InsertComma(p.integer);
@@ -181,7 +182,7 @@ int TNumTextModel::CalcStringWidth(const std::string& text) const {
 int TNumTextModel::CalcStringWidth2() const {
   TNumParts p = TextEncode(FText);
   if (FComma) p.integer = InsertComma(p.integer);
-  if (p.integer.empty() && (FIntegerFixed || FDecimalFixed)) p.integer = "0";
+  if (p.integer.empty() && (FIntegerFixed || FDecimalFixed)) p.integer.assign(1, '0');
   return StrWidth(TextDecode(p));
 }
 

@@ -96,7 +96,7 @@ class TNumTextModel {
   void AddMinus(char& key);  // "-": toggles the sign
   void OneCharDelete(uint16_t& key);  // Backspace or Delete
   void Clear();   // empties the value with an undo record; no change notification
-  void Undo();
+  void Undo();    // ReadOnly is for the caller to test, as for the clipboard commands
   void UndoDataSet();
   void UndoDataChange();
   bool CanUndo() const { return FCanUndo; }
@@ -105,7 +105,7 @@ class TNumTextModel {
   // What the clipboard commands of the control do to the value.
   std::string ClipboardText() const;          // the text Copy and Cut put on the clipboard
   void CutDone();                             // after Cut copied: Clear, then the notification
-  void PasteText(const std::string& clip);    // Paste of the clipboard text
+  void PasteText(const std::string& clip);    // Paste of the clipboard text (the caller tests ReadOnly)
 
   // --- Selection: the whole display string or nothing. ---
   void SelectAll();
