@@ -90,6 +90,11 @@ class Probe : public TForm {
     DTP.SetBounds({220, 290, 120, 22});
     Trk.SetBounds({220, 320, 150, 30});
     Prg.SetBounds({10, 360, 300, 20});
+    Tab.SetBounds({380, 290, 130, 60});
+    Tab.SetTabs({"一般", "ログ"});
+    Tab.OnChanging = [this](bool&) { log.push_back("TabChanging"); };
+    Tab.OnChange = [this] { log.push_back("TabChange " + std::to_string(Tab.TabIndex())); };
+    Trk.OnChange = [this] { log.push_back("TrkChange " + std::to_string(Trk.Position())); };
 
     OKBtn.OnClick = [this] { log.push_back("OKBtnClick"); };
     CancelBtn.OnClick = [this] { log.push_back("CancelBtnClick"); };
@@ -128,6 +133,7 @@ class Probe : public TForm {
   TDateTimePicker DTP{this};
   TTrackBar Trk{this};
   TProgressBar Prg{this};
+  TTabControl Tab{this};
 };
 
 class Peers : public ::testing::Test {
@@ -230,6 +236,18 @@ TEST_F(Peers, RealInputFiresEachEventOnce) {
   Click(header, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
   Pump(H(f), 100);
   EXPECT_EQ(f.Log(), "Column 2");
+
+  TabCtrl_GetItemRect(H(f.Tab), 1, &r);
+  Click(H(f.Tab), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  Pump(H(f), 100);
+  EXPECT_EQ(f.Tab.TabIndex(), 1);
+  EXPECT_EQ(f.Log(), "TabChanging,TabChange 1");
+
+  ::SetFocus(H(f.Trk));
+  PostMessageW(H(f.Trk), WM_KEYDOWN, VK_RIGHT, 1);
+  Pump(H(f), 100);
+  EXPECT_EQ(f.Trk.Position(), 1);
+  EXPECT_EQ(f.Log(), "TrkChange 1");
 }
 
 TEST_F(Peers, DragOnAPanelGoesToThePanelUntilTheRelease) {

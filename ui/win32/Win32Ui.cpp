@@ -213,6 +213,7 @@ class WinPeer : public Peer {
   virtual bool OnCommand(WORD, LRESULT&) { return false; }
   virtual bool OnNotify(NMHDR*, LRESULT&) { return false; }
   virtual bool OnScroll(LRESULT&) { return false; }
+  virtual bool ColorsEdit() { return false; }   // answers the colour message of an edit field
   virtual bool OnCtlColor(HDC dc, LRESULT& result) {
     SetTextColor(dc, ToColorRef(w_.GetFont().color, COLOR_WINDOWTEXT));
     SetBkMode(dc, TRANSPARENT);
@@ -320,7 +321,7 @@ LRESULT CALLBACK PeerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWOR
       break;
     case WM_CTLCOLORSTATIC: case WM_CTLCOLORBTN: case WM_CTLCOLOREDIT:
       if (WinPeer* child = PeerOf(reinterpret_cast<HWND>(lp)); child && !child->dead) {
-        if (msg == WM_CTLCOLOREDIT) break;
+        if (msg == WM_CTLCOLOREDIT && !child->ColorsEdit()) break;
         if (child->OnCtlColor(reinterpret_cast<HDC>(wp), result)) return result;
       }
       break;
@@ -558,7 +559,8 @@ class EditPeer : public WinPeer {
     }
     return true;
   }
-  bool OnCtlColor(HDC dc, LRESULT& result) override {   // read-only and disabled edits
+  bool ColorsEdit() override { return e_.ReadOnly() || e_.GetColor() != clDefault; }
+  bool OnCtlColor(HDC dc, LRESULT& result) override {   // read-only and coloured edits
     SetTextColor(dc, ToColorRef(w_.GetFont().color, COLOR_WINDOWTEXT));
     COLORREF bk = ToColorRef(w_.GetColor(), e_.ReadOnly() ? COLOR_BTNFACE : COLOR_WINDOW);
     SetBkColor(dc, bk);
@@ -658,6 +660,24 @@ class GroupBoxPeer : public WinPeer {
     if (msg == WM_NCHITTEST) {   // the frame takes the mouse, so the box is no hole in the form
       result = HTCLIENT;
       return true;
+    }
+    if (msg == WM_ERASEBKGND) {   // the box draws only its frame; its inside is the parent's colour
+      RECT rc;
+      GetClientRect(hwnd(), &rc);
+      Widget* p = w_.Parent();
+      HBRUSH br = p ? SysBrush(p->GetColor(), COLOR_BTNFACE) : nullptr;
+      FillRect(reinterpret_cast<HDC>(wp), &rc, br ? br : GetSysColorBrush(COLOR_BTNFACE));
+      result = 1;
+      return true;
+    }
+    if (msg == WM_PAINT) {   // some button implementations paint the group box without erasing
+      RECT rc;
+      if (GetUpdateRect(hwnd(), &rc, FALSE)) {
+        HDC dc = GetDC(hwnd());
+        SendMessageW(hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        ReleaseDC(hwnd(), dc);
+      }
+      return false;
     }
     return WinPeer::Handle(msg, wp, lp, result);
   }
@@ -1082,6 +1102,11 @@ Win32Backend::~Win32Backend() {
 HWND__* Win32Backend::WindowOf(const Widget& w) {
   auto* p = static_cast<WinPeer*>(w.GetPeer());
   return p ? p->hwnd() : nullptr;
+}
+
+HWND__* Win32Backend::ContainerOf(const Widget& w) {
+  auto* p = static_cast<WinPeer*>(w.GetPeer());
+  return p ? p->Container() : nullptr;
 }
 
 void Win32Backend::CreatePeers(TForm& form) {

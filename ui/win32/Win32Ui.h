@@ -59,6 +59,10 @@ class Win32Backend : public Backend, public PeerFactory {
 
   // The window of a widget's peer, or nullptr (for tests and the screenshot tool).
   static HWND__* WindowOf(const Widget& w);
+  // The window that a child of w is created in. A widget kind of its own (a self-drawn control)
+  // overrides MakePeer, and when the factory is this backend creates its window there with
+  // NextControlId() as its identifier; it then handles its own messages.
+  static HWND__* ContainerOf(const Widget& w);
 
   // Backend internals used by the peers.
   void RunTimer(TimerId id);
