@@ -139,6 +139,12 @@ void Widget::SetEnabled(bool v) {
   Changed(Prop::Enabled);
 }
 
+bool Widget::Accepts() const {
+  if (!Showing() || !EffectivelyEnabled()) return false;
+  TForm* f = const_cast<Widget*>(this)->Form();
+  return !(f && f->GetBackend().Blocked(*f));
+}
+
 bool Widget::EffectivelyEnabled() const {
   for (const Widget* w = this; w; w = w->parent_)
     if (!w->enabled_) return false;

@@ -300,6 +300,22 @@ TEST(Modal, EscapeClosesAndNothingIsLeftBehind) {
   owner.Close();
 }
 
+// The message box answers with the button pressed in it (found by its caption and pressed
+// by a timer, whose messages the box's own loop dispatches).
+TEST(SystemDialogs, MessageBoxAnswersWithThePressedButton) {
+  Win32Backend ui;
+  TTimer t(ui);
+  HWND box = nullptr;
+  t.SetInterval(300);
+  t.OnTimer = [&] {
+    box = FindWindowW(nullptr, L"確認");
+    if (box) PostMessageW(box, WM_COMMAND, IDNO, 0);
+  };
+  t.SetEnabled(true);
+  EXPECT_EQ(MessageDlg(ui, "削除しますか？", "確認", MsgIcon::Question, MsgButtons::YesNo), idNo);
+  EXPECT_NE(box, nullptr);
+}
+
 TEST(Modal, HandlerExceptionShowsTheErrorBoxOnce) {
   struct Recording : Win32Backend {
     std::vector<std::string> errors;

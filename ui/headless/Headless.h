@@ -7,7 +7,7 @@
 //
 //   ui::headless::HeadlessBackend ui;
 //   ui.modalScripts.push_back([&](ui::TForm&) { dlg.OKBtn.UserPress(); });
-//   ui.answers.push_back(ui::idYes);           // the next message box answers Yes
+//   ui.answers.push_back(ui::idYes);           // the next message box (MessageDlg) answers Yes
 //   EXPECT_EQ(dlg.ShowModal(), ui::mrOk);
 //   EXPECT_EQ(ui.messages.at(0).text, "...");
 #include <deque>
@@ -60,6 +60,7 @@ class HeadlessBackend : public Backend {
   void BeginModal(TForm& form) override;
   void EndModal(TForm& form) override;
   void RunLoop(TForm& form, const std::function<bool()>& done) override;
+  bool Blocked(const TForm& form) override { return IsDisabled(form); }
   FrameSize Frame(const TForm& form) override;
   Rect WorkArea() override { return workArea; }
   Point CursorPos() override { return cursor; }
