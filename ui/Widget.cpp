@@ -217,6 +217,7 @@ void Widget::UserFocus(bool gained) {
 }
 
 Point Widget::ClientToScreen(Point p) {
+  if (peer_ && peer_->ToScreen(p)) return p;
   for (Widget* w = this; w; w = w->parent_) {
     p.x += w->bounds_.left;
     p.y += w->bounds_.top;

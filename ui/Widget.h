@@ -102,6 +102,8 @@ class Peer {
   virtual ~Peer() = default;
   virtual void Sync(Prop what, int index) = 0;
   virtual void Focus() {}
+  // Client to screen coordinates as the window system places the control; false: not known.
+  virtual bool ToScreen(Point&) { return false; }
 };
 
 // ---------------------------------------------------------------------------------------------

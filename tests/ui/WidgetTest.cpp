@@ -360,6 +360,17 @@ TEST(Layout, AlignAndAnchors) {
   EXPECT_EQ(list.Height(), 665);
 }
 
+TEST(Layout, ClientToScreenAddsTheFrameAndTheParents) {
+  HeadlessBackend ui;   // frame 8 x 34: 4 pixels each side, 30 above
+  TForm f(ui);
+  f.SetBounds({100, 50, 400, 300});
+  TPanel p(&f);
+  p.SetBounds({10, 20, 100, 100});
+  TButton b(&p);
+  b.SetBounds({5, 5, 20, 20});
+  EXPECT_EQ(b.ClientToScreen({1, 1}), (Point{100 + 4 + 10 + 5 + 1, 50 + 30 + 20 + 5 + 1}));
+}
+
 TEST(ListView, RowsSelectionAndMouse) {
   HeadlessBackend ui;
   Probe f(ui);

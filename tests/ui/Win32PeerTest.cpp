@@ -199,6 +199,10 @@ TEST_F(Peers, PropertiesSetFromCodeShowInTheControls) {
   EXPECT_FALSE(IsWindowVisible(H(f.Pnl)));
   EXPECT_EQ(f.Log(), "ChkClick,R2Click,EdtChange 表示");   // from code: only text and checks fire
 
+  POINT pt{3, 4};
+  ClientToScreen(H(f.LV), &pt);
+  EXPECT_EQ(f.LV.ClientToScreen({3, 4}), (Point{pt.x, pt.y}));
+
   LOGFONTW lf{};
   auto font = reinterpret_cast<HFONT>(SendMessageW(H(f.Edt), WM_GETFONT, 0, 0));
   ASSERT_NE(font, nullptr);

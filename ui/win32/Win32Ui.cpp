@@ -207,6 +207,12 @@ class WinPeer : public Peer {
   }
   virtual void SyncOwn(Prop, int) {}
   void Focus() override { ::SetFocus(hwnd()); }
+  bool ToScreen(Point& p) override {
+    POINT pt{p.x, p.y};
+    if (!::ClientToScreen(hwnd(), &pt)) return false;
+    p = {pt.x, pt.y};
+    return true;
+  }
 
   // Notifications from the parent window about this control.
   virtual bool OnCommand(WORD, LRESULT&) { return false; }
