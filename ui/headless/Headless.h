@@ -5,6 +5,11 @@
 // entry points (UserPress, UserSetText, UserSelect, UserStep, UserPressArrow, UserClickRow ...)
 // and read the properties back.
 //
+// A drag is UserMouseDown, UserMouseMove ..., UserMouseUp on the same widget (the mouse stays
+// captured by the widget it went down on, as with real windows); timers and the spin buttons'
+// repeat run when the test calls Advance(ms). ShowForm() shows a form without a loop, so a test
+// can also drive a form directly and read its properties between the steps.
+//
 //   ui::headless::HeadlessBackend ui;
 //   ui.modalScripts.push_back([&](ui::TForm&) { dlg.OKBtn.UserPress(); });
 //   ui.answers.push_back(ui::idYes);           // the next message box (MessageDlg) answers Yes
