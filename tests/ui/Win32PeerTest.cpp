@@ -357,6 +357,33 @@ TEST(SystemDialogs, MessageBoxAnswersWithThePressedButton) {
   EXPECT_NE(box, nullptr);
 }
 
+// The file-open dialog starts in the initial folder with the initial name; OK answers that file.
+TEST(SystemDialogs, OpenDialogAnswersTheChosenFile) {
+  Win32Backend ui;
+  TTimer t(ui);
+  bool found = false;
+  t.SetInterval(500);
+  t.OnTimer = [&] {
+    if (HWND d = FindWindowW(L"#32770", L"プログラムの選択")) {
+      found = true;
+      t.SetEnabled(false);
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
+    }
+  };
+  t.SetEnabled(true);
+  TOpenDialog dlg(ui);
+  dlg.Title = "プログラムの選択";
+  dlg.Filter = "プログラム|*.exe|すべて|*.*";
+  dlg.InitialDir = "C:\\windows\\";
+  dlg.FileName = "notepad.exe";
+  ASSERT_TRUE(dlg.Execute());
+  EXPECT_TRUE(found);
+  ASSERT_EQ(dlg.FileNames.size(), 1u);
+  std::string name = dlg.FileName;
+  for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(name, "c:\\windows\\notepad.exe");
+}
+
 TEST(Modal, HandlerExceptionShowsTheErrorBoxOnce) {
   struct Recording : Win32Backend {
     std::vector<std::string> errors;
