@@ -100,6 +100,64 @@ TEST(HostStandin, MeasuresTheStartUpTimeWhenAsked) {
   EXPECT_EQ(GetPrivateProfileIntA("Timer", "TimeLag", -1, ini.c_str()), static_cast<UINT>(-1));
 }
 
+// Runs the host stand-in with its standard output in a file; the output.
+std::string RunHost(const std::string& exe, const std::string& args) {
+  const std::string out = TempFolder() + "host-output.txt";
+  SECURITY_ATTRIBUTES sa{sizeof sa, nullptr, TRUE};
+  HANDLE file = CreateFileA(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS, 0, nullptr);
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESTDHANDLES;
+  si.hStdOutput = file;
+  si.hStdError = file;
+  si.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION pi{};
+  std::string cl = "\"" + exe + "\" " + args;
+  bool ok = CreateProcessA(nullptr, cl.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
+  CloseHandle(file);
+  if (!ok) return "(not started)";
+  if (WaitForSingleObject(pi.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 9);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  std::string text;
+  HANDLE in = CreateFileA(out.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  char buf[4096];
+  DWORD n = 0;
+  while (ReadFile(in, buf, sizeof buf, &n, nullptr) && n > 0) text.append(buf, n);
+  CloseHandle(in);
+  std::string clean;  // line ends as "\n"
+  for (char c : text)
+    if (c != '\r') clean += c;
+  return clean;
+}
+
+TEST(HostStandin, CallsTheLibrarysExportsFromItsCommandLine) {
+  const std::string dir = TempFolder() + "calls\\";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  const std::string ini = dir + "Solmora.ini";
+  WritePrivateProfileStringA("Timer", "TimeLag", "95", ini.c_str());
+  WritePrivateProfileStringA("Timer", "BiosType", "4", ini.c_str());
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());  // flush the cache
+
+  EXPECT_EQ(RunHost(kTools + "HostStandin.exe", "/S /call:about /quit"), "about=no Solmora.dll\n");
+
+  const std::string out = RunHost(std::string(SM_FAKE_DLL_DIR) + "HostStandin.exe",
+                                  "/S /data:" + dir +
+                                      " /call:schedule /call:shutdown /call:about /call:setting /quit");
+  EXPECT_NE(out.find("fake ShowScheduleDlg path=" + dir + " id=-1 maxGrp=0 lag=95\nschedule=2\n"),
+            std::string::npos) << out;
+  EXPECT_NE(out.find("fake ShowShutDownDlg mode=1 wait=10\nshutdown=1\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("fake ShowAboutDlg version=1.410 (stand-in) yearTo=2026\nabout=done\n"),
+            std::string::npos) << out;
+  EXPECT_NE(out.find(" lag=95 wait=10 log=100 bType=4 icon=0 sdwn=10 resume=1 force=0 logOn=1 "
+                     "fmtcap=255 svccap=255\nsetting=1\n"),
+            std::string::npos) << out;
+  // After OK the host stores the values the dialog gave back.
+  EXPECT_EQ(GetPrivateProfileIntA("Timer", "TimeLag", -1, ini.c_str()), 77u);
+  EXPECT_EQ(GetPrivateProfileIntA("System", "DelayIcon", -1, ini.c_str()), 30u);
+  EXPECT_EQ(GetPrivateProfileIntA("System", "EventResume", -1, ini.c_str()), 0u);
+}
+
 TEST(TimeAdjustStandin, HoldsTheMutexWhileItRuns) {
   ASSERT_FALSE(MutexExists());
   Process adjust("\"" + kTools + "TimeAdjustStandin.exe\" 2");
