@@ -4,8 +4,12 @@
 // is a self-contained Japanese system for tests.
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Mutex.h"
+#include "platform/Power.h"
 #include "platform/Registry.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/Windows.h"
 
 namespace sm::platform {
 
@@ -15,6 +19,10 @@ struct Platform {
   Clock& clock;
   User& user;
   Locale& locale;
+  Windows& windows;
+  Mutexes& mutexes;
+  Shell& shell;
+  Power& power;
 };
 
 }  // namespace sm::platform

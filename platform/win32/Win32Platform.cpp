@@ -270,4 +270,103 @@ const LocaleInfo& Win32Locale::Info() {
   return info_;
 }
 
+bool Win32Clock::SetNow(const LocalTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year);
+  st.wMonth = static_cast<WORD>(t.month);
+  st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour);
+  st.wMinute = static_cast<WORD>(t.minute);
+  st.wSecond = static_cast<WORD>(t.second);
+  st.wMilliseconds = static_cast<WORD>(t.millisecond);
+  return ::SetLocalTime(&st) != 0;
+}
+
+void Win32Clock::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
+
+WindowId Win32Windows::FindByClass(const std::string& windowClass) {
+  return reinterpret_cast<WindowId>(::FindWindowW(win32::Wide(windowClass).c_str(), nullptr));
+}
+
+bool Win32Windows::Post(WindowId window, unsigned message, std::uintptr_t wParam,
+                        std::intptr_t lParam) {
+  return ::PostMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam) != 0;
+}
+
+bool Win32Mutexes::Exists(const std::string& name) {
+  HANDLE h = ::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, win32::Wide(name).c_str());
+  if (!h) return false;
+  ::CloseHandle(h);
+  return true;
+}
+
+bool Win32Shell::Open(const std::string& path) {
+  auto r = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(nullptr, L"open", win32::Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return r > 32;
+}
+
+bool Win32Shell::Start(const std::string& commandLine) {
+  std::wstring cmd = win32::Wide(commandLine);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return true;
+}
+
+std::string Win32Shell::ShortPath(const std::string& path) {
+  std::wstring wide = win32::Wide(path);
+  wchar_t buf[MAX_PATH];
+  DWORD n = ::GetShortPathNameW(wide.c_str(), buf, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  return win32::Narrow(std::wstring(buf, n));
+}
+
+OsFamily Win32Power::Family() {
+  OSVERSIONINFOW vi{};
+  vi.dwOSVersionInfoSize = sizeof vi;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  ::GetVersionExW(&vi);
+#pragma GCC diagnostic pop
+  return vi.dwPlatformId == VER_PLATFORM_WIN32_NT ? OsFamily::NT : OsFamily::Win9x;
+}
+
+void Win32Power::PowerOff() {
+  if (Family() == OsFamily::NT) {
+    HANDLE token = nullptr;
+    bool ok = ::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
+    if (ok) {
+      TOKEN_PRIVILEGES tp{};
+      tp.PrivilegeCount = 1;
+      tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+      ok = ::LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &tp.Privileges[0].Luid) &&
+           ::AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
+      ::CloseHandle(token);
+    }
+    if (!ok) throw EExitError("特権の取得に失敗しました。");
+  }
+  if (!::ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0))
+    throw EExitError("コンピュータの電源を切ることができませんでした。");
+}
+
+bool Win32Power::SendServiceControl(const std::string& service, unsigned code) {
+  SC_HANDLE scm = ::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!scm) return false;
+  bool ok = false;
+  if (SC_HANDLE svc = ::OpenServiceW(scm, win32::Wide(service).c_str(), SERVICE_USER_DEFINED_CONTROL)) {
+    SERVICE_STATUS status{};
+    ok = ::ControlService(svc, code, &status) != 0;
+    ::CloseServiceHandle(svc);
+  }
+  ::CloseServiceHandle(scm);
+  return ok;
+}
+
 }  // namespace sm::platform

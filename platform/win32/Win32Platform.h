@@ -21,6 +21,33 @@ class Win32Files : public Files {
 class Win32Clock : public Clock {
  public:
   LocalTime Now() override;
+  bool SetNow(const LocalTime& t) override;
+  void Sleep(int ms) override;
+};
+
+class Win32Windows : public Windows {
+ public:
+  WindowId FindByClass(const std::string& windowClass) override;
+  bool Post(WindowId window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+class Win32Mutexes : public Mutexes {
+ public:
+  bool Exists(const std::string& name) override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  bool Open(const std::string& path) override;
+  bool Start(const std::string& commandLine) override;
+  std::string ShortPath(const std::string& path) override;
+};
+
+class Win32Power : public Power {
+ public:
+  void PowerOff() override;
+  OsFamily Family() override;
+  bool SendServiceControl(const std::string& service, unsigned code) override;
 };
 
 class Win32User : public User {
@@ -44,7 +71,11 @@ class Win32Platform {
   Win32Clock clock;
   Win32User user;
   Win32Locale locale;
-  Platform platform{registry, files, clock, user, locale};
+  Win32Windows windows;
+  Win32Mutexes mutexes;
+  Win32Shell shell;
+  Win32Power power;
+  Platform platform{registry, files, clock, user, locale, windows, mutexes, shell, power};
 
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;
