@@ -77,6 +77,8 @@ class TListView : public Widget {
   bool UserColumnClick(int column);
   bool UserResizeColumn(int column, int width);
   void UserScrolled(int topRow) { top_ = topRow; }
+  // The selection moved by the keyboard: no event.
+  void UserSelectedByKey(int row) { if (Accepts()) selected_ = (row >= 0 && row < Count()) ? row : -1; }
   std::unique_ptr<Peer> MakePeer(PeerFactory& f) override;
 
  private:

@@ -192,6 +192,7 @@ class Widget {
   // Backend side.
   Peer* GetPeer() const { return peer_.get(); }
   void SetPeer(std::unique_ptr<Peer> p) { peer_ = std::move(p); }
+  std::unique_ptr<Peer> TakePeer() { return std::move(peer_); }
   virtual std::unique_ptr<Peer> MakePeer(PeerFactory& f) = 0;
   // Runs fn as the handling of a user action: at the outermost level exceptions end in the error
   // box, then the form's close check runs. Nested (inside another handler) it only runs fn.
