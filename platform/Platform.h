@@ -4,7 +4,10 @@
 // is a self-contained Japanese system for tests.
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Power.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
+#include "platform/ShortPath.h"
 #include "platform/System.h"
 
 namespace sm::platform {
@@ -15,6 +18,9 @@ struct Platform {
   Clock& clock;
   User& user;
   Locale& locale;
+  Power& power;
+  Services& services;
+  PathNames& pathNames;
 };
 
 }  // namespace sm::platform

@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/Platform.h"
 
@@ -70,6 +71,46 @@ class MemoryLocale : public Locale {
   const LocaleInfo& Info() override { return info; }
 };
 
+// Records what was asked; each call can be made to fail.
+class MemoryPower : public Power {
+ public:
+  OsVersionInfo version;  // Windows XP unless a test says otherwise
+  bool hibernationAllowed = false;
+  bool privilegeFails = false, exitFails = false, suspendFails = false;
+  int privilegeCalls = 0, versionQueries = 0;
+  std::vector<unsigned> exitCalls;     // the flags of each exit request
+  std::vector<bool> suspendCalls;      // hibernate flag of each suspend request
+
+  bool EnableShutdownPrivilege() override;
+  bool ExitWindows(unsigned flags) override;
+  bool Suspend(bool hibernate) override;
+  bool HibernationAllowed() override { return hibernationAllowed; }
+  OsVersionInfo Version() override;
+};
+
+// A service control manager with installed services; log holds every open, control and close.
+class MemoryServices : public Services {
+ public:
+  struct Entry {
+    uint32_t state = 4;                  // running
+    std::set<uint32_t> accepted;         // control codes the service takes
+    bool openFails = false;              // e.g. access denied
+  };
+  std::map<std::string, Entry, NoCaseLess> services;
+  bool managerFails = false;
+  std::vector<std::string> log;
+  int openHandles = 0;
+
+  std::unique_ptr<ServiceManager> OpenManager() override;
+};
+
+// Short forms of existing paths, as a test sets them.
+class MemoryPathNames : public PathNames {
+ public:
+  std::map<std::string, std::string, NoCaseLess> shortForms;
+  std::optional<std::string> ShortForm(const std::string& path) override;
+};
+
 class MemoryPlatform {
  public:
   MemoryRegistry registry;
@@ -77,7 +118,10 @@ class MemoryPlatform {
   MemoryClock clock;
   MemoryUser user;
   MemoryLocale locale;
-  Platform platform{registry, files, clock, user, locale};
+  MemoryPower power;
+  MemoryServices services;
+  MemoryPathNames pathNames;
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames};
 
   MemoryPlatform() = default;
   MemoryPlatform(const MemoryPlatform&) = delete;

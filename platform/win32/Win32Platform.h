@@ -37,6 +37,25 @@ class Win32Locale : public Locale {
   LocaleInfo info_;
 };
 
+class Win32Power : public Power {
+ public:
+  bool EnableShutdownPrivilege() override;
+  bool ExitWindows(unsigned flags) override;
+  bool Suspend(bool hibernate) override;
+  bool HibernationAllowed() override;
+  OsVersionInfo Version() override;
+};
+
+class Win32Services : public Services {
+ public:
+  std::unique_ptr<ServiceManager> OpenManager() override;
+};
+
+class Win32PathNames : public PathNames {
+ public:
+  std::optional<std::string> ShortForm(const std::string& path) override;
+};
+
 class Win32Platform {
  public:
   Win32Registry registry;
@@ -44,7 +63,10 @@ class Win32Platform {
   Win32Clock clock;
   Win32User user;
   Win32Locale locale;
-  Platform platform{registry, files, clock, user, locale};
+  Win32Power power;
+  Win32Services services;
+  Win32PathNames pathNames;
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames};
 
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;
