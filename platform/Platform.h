@@ -7,7 +7,9 @@
 #include "platform/Mutex.h"
 #include "platform/Power.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 #include "platform/Shell.h"
+#include "platform/ShortPath.h"
 #include "platform/System.h"
 #include "platform/Windows.h"
 
@@ -19,10 +21,12 @@ struct Platform {
   Clock& clock;
   User& user;
   Locale& locale;
+  Power& power;
+  Services& services;
+  PathNames& pathNames;
   Windows& windows;
   Mutexes& mutexes;
   Shell& shell;
-  Power& power;
 };
 
 }  // namespace sm::platform

@@ -1,26 +1,36 @@
 #pragma once
-// Seam for powering the PC off, the system family and the service control manager.
-#include <stdexcept>
-#include <string>
+// Power seam: the shutdown privilege, the exit-Windows call, suspend and hibernation, and the
+// system's version query.
+#include <cstdint>
 
 namespace sm::platform {
 
-// A power-off that the system refused.
-class EExitError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
+// What the system's version query answers.
+struct OsVersionInfo {
+  uint32_t platformId = 2;  // 1: Windows 9x family, 2: NT family (VER_PLATFORM_WIN32_NT)
+  uint32_t major = 5, minor = 1, build = 2600;
+  bool operator==(const OsVersionInfo&) const = default;
 };
 
-enum class OsFamily { Win9x, NT };
+// Flags of the exit-Windows call.
+constexpr unsigned kExitLogOff = 0x0, kExitShutDown = 0x1, kExitReboot = 0x2, kExitForce = 0x4,
+                   kExitPowerOff = 0x8;
 
 class Power {
  public:
   virtual ~Power() = default;
-  // Takes the shutdown privilege where needed and powers the PC off; throws EExitError on refusal.
-  virtual void PowerOff() = 0;
-  virtual OsFamily Family() = 0;
-  // Sends a control code to the named service; false when it could not be sent.
-  virtual bool SendServiceControl(const std::string& service, unsigned code) = 0;
+  // Enables "SeShutdownPrivilege" in the own process's token (open the token for adjusting and
+  // querying, look the privilege up on the local system, enable exactly that one). False when
+  // opening the token, the look-up or the adjust call fails.
+  virtual bool EnableShutdownPrivilege() = 0;
+  // Asks the system to exit Windows with these flags; false when the request is refused. The
+  // shutdown then runs while the caller continues.
+  virtual bool ExitWindows(unsigned flags) = 0;
+  // Suspend (false) or hibernation (true); false when refused.
+  virtual bool Suspend(bool hibernate) = 0;
+  // Whether the power-management service allows hibernation on this PC.
+  virtual bool HibernationAllowed() = 0;
+  virtual OsVersionInfo Version() = 0;
 };
 
 }  // namespace sm::platform

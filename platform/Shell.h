@@ -1,6 +1,5 @@
 #pragma once
-// Seam for starting things: documents through their associated program, programs by command line,
-// and the short (8.3) form of a path for command lines.
+// Seam for starting things: documents through their associated program, programs by command line.
 #include <string>
 
 namespace sm::platform {
@@ -12,8 +11,6 @@ class Shell {
   virtual bool Open(const std::string& path) = 0;
   // Starts the command line with its window shown normally; false when it could not be started.
   virtual bool Start(const std::string& commandLine) = 0;
-  // The system's short form of an existing path; empty when it cannot be obtained.
-  virtual std::string ShortPath(const std::string& path) = 0;
 };
 
 }  // namespace sm::platform

@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "setup/WizardSettings.h"
 
 namespace sm::setup {
 namespace {
@@ -51,14 +50,10 @@ platform::LocalTime ToLocalTime(TDateTime dt) {
   return {d.year, d.month, d.day, t.hour, t.minute, t.second, t.millisecond, IsoWeekday(dt) % 7};
 }
 
+constexpr uint32_t kNtPlatformId = 2;  // VER_PLATFORM_WIN32_NT
+
 TDateTime WithDay(TDateTime dt, int year, int month, int day) {
   return Combine(EncodeDate(year, month, day), TimeOf(dt));
-}
-
-std::string RawDouble(double v) {
-  std::string raw(sizeof v, '\0');
-  std::memcpy(raw.data(), &v, sizeof v);  // little-endian on every target
-  return raw;
 }
 
 }  // namespace
@@ -72,7 +67,7 @@ int StartPageFromArgs(const std::vector<std::string>& args) {
 
 TSolmoraSetupForm::TSolmoraSetupForm(ui::Backend& backend, platform::Platform& platform,
                                      std::vector<std::string> args)
-    : TForm(backend), p_(platform), folders_(platform), args_(std::move(args)) {
+    : TForm(backend), ExitWin(platform.power), p_(platform), folders_(platform), args_(std::move(args)) {
   Design();
 }
 
@@ -293,14 +288,7 @@ bool TSolmoraSetupForm::Confirm(const std::string& text) {
 
 void TSolmoraSetupForm::StoreAutoStart(const std::string& program, const std::string& arguments) {
   // A failed registration only means that the wizard will not resume by itself.
-  (void)SetAutoStart(p_, InstallDir, "Run", program, arguments, "");
-}
-
-void TSolmoraSetupForm::ReadOptions(const IniFile& ini, bool& normalShutdown) {
-  const long long delay = ini.ReadInteger("System", "DelayIcon", 0);
-  SetPosition(UDDelayIcon, static_cast<int>((delay < 0 ? -delay : delay) % 120));
-  ChkEventResume.SetChecked(ini.ReadBool("System", "EventResume", true));
-  normalShutdown = ini.ReadInteger("System", "SelfShutDownMode", 1) == 1;
+  (void)SetAutoStart(p_, folders_, "Run", program, arguments, "");
 }
 
 bool TSolmoraSetupForm::FormCreate() {
@@ -337,34 +325,29 @@ bool TSolmoraSetupForm::FormCreate() {
 
   Step = StartPageFromArgs(args_);
 
-  IniFile multiBoot(p_.files, InstallDir + "MultiBoot.ini");
-  HasMultiBoot = multiBoot.Exists();
-  bool normalShutdown = true;
-  if (HasMultiBoot) ReadOptions(multiBoot, normalShutdown);
-
-  IniFile ini = Settings();
-  if (!HasMultiBoot) ReadOptions(ini, normalShutdown);
+  TSolmoraSettings settings = Settings();
+  HasMultiBoot = settings.HasMultiBoot();
+  // The three run-time options come from the multi-boot file when there is one.
+  const long long delay = settings.DelayIcon();
+  SetPosition(UDDelayIcon, static_cast<int>((delay < 0 ? -delay : delay) % 120));
+  ChkEventResume.SetChecked(settings.EventResume());
+  const bool normalShutdown = settings.SelfShutDownMode() == 1;
   (normalShutdown ? RBSDwnDefault : RBForceSDwnDefault).SetChecked(true);
-  if (!HostWasRunning) HostWasRunning = ini.ReadBool("System", "SolmoraRunning", false);
-  ini.DeleteKey("System", "SolmoraRunning");
+  if (!HostWasRunning) HostWasRunning = settings.SolmoraRunning();
+  settings.DeleteSolmoraRunning();
 
-  const bool measured = ini.KeyExists("Timer", "TimeLag");
+  const bool measured = settings.HasTimeLag();
   RBtnTestBootNotDone.SetEnabled(measured);
   RBtnTestBootDone.SetEnabled(measured);
-  const int lag = ini.ReadInteger("Timer", "TimeLag", 180);
+  const int lag = settings.TimeLag();
   EdtTimeLagM.SetText(std::to_string(lag / 60));
   EdtTimeLagS.SetText(std::to_string(lag % 60));
-  const int wait = ini.ReadInteger("Timer", "WaitingTime", 10);
+  const int wait = settings.WaitingTime();
   SetPosition(UDWaitTimeM, wait / 60);
   SetPosition(UDWaitTimeS, wait % 60);
   if (Step > 0) RBtnBiosOK.SetChecked(true);
 
-  if (auto stored = ReadIniDateTime(ini, "Timer", "BiosBoot")) {
-    AlarmDateTime = *stored;
-  } else {
-    const platform::LocalTime now = p_.clock.Now();
-    AlarmDateTime = Combine(EncodeDate(now.year, now.month, now.day), EncodeTime(now.hour, 0, 0));
-  }
+  AlarmDateTime = settings.BiosBoot();
   DateParts d = DecodeDate(AlarmDateTime);
   if (d.day > 28) AlarmDateTime = WithDay(AlarmDateTime, d.year, d.month, 28), d.day = 28;
   const TimeParts t = DecodeTime(AlarmDateTime);
@@ -375,7 +358,7 @@ bool TSolmoraSetupForm::FormCreate() {
   SetPosition(UDMinute, t.minute);
 
   // A stored type outside the table reads as the default, a daily alarm.
-  int type = ini.ReadInteger("Timer", "BiosType", 0);
+  int type = settings.BiosType();
   if (type < -1 || type > 4) type = 0;
   CBBootType.SetItemIndex(type + 1);
   CBBootTypeChange();
@@ -460,11 +443,8 @@ void TSolmoraSetupForm::ShutdownForBiosSetup() {
   }
   Hide();
   StoreAutoStart("SMSetup.exe", "1");
-  if (HostWasRunning) {
-    IniFile ini = Settings();
-    ini.WriteBool("System", "SolmoraRunning", true);
-  }
-  p_.power.PowerOff();
+  if (HostWasRunning) Settings().WriteSolmoraRunning(true);
+  ExitWin.PowerOffWindows();
 }
 
 void TSolmoraSetupForm::SaveBiosAlarm() {
@@ -476,11 +456,11 @@ void TSolmoraSetupForm::SaveBiosAlarm() {
   AlarmDateTime = Combine(EncodeDate(d.year, d.month, d.day),
                           EncodeTime(CmbHour.ItemIndex(), UDMinute.Position(), 0, 0));
 
-  IniFile ini = Settings();
-  WriteIniDateTime(ini, "Timer", "BiosBoot", AlarmDateTime, p_.locale.Info());
-  ini.WriteInteger("Timer", "BiosType", index - 1);
+  TSolmoraSettings settings = Settings();
+  settings.WriteBiosBoot(AlarmDateTime);
+  settings.WriteBiosType(index - 1);
   if (index == 0) {
-    if (!ini.KeyExists("Timer", "TimeLag")) ini.WriteInteger("Timer", "TimeLag", 120);
+    if (!settings.HasTimeLag()) settings.WriteTimeLag(120);
     EdtTimeLagM.SetText("2");
     EdtTimeLagS.SetText("0");
     RBtnTestBootNotDone.SetEnabled(true);
@@ -498,56 +478,42 @@ void TSolmoraSetupForm::RunBootTest() {
   Hide();
   StoreAutoStart("SMSetup.exe", "3");
 
-  IniFile ini = Settings();
-  if (HostWasRunning) ini.WriteBool("System", "SolmoraRunning", true);
-  ini.WriteBool("System", "RequestTimeLag", true);
-  ini.DeleteKey("Timer", "TimeLag");
-  WriteIniDateTime(ini, "Timer", "BiosBoot", AlarmDateTime, p_.locale.Info());
+  TSolmoraSettings settings = Settings();
+  if (HostWasRunning) settings.WriteSolmoraRunning(true);
+  settings.WriteRequestTimeLag(true);
+  settings.DeleteTimeLag();
+  settings.WriteBiosBoot(AlarmDateTime);
   const double adjustment =
       FromLocalTime(p_.clock.Now()) + (UDSD.Position() + 60) / 86400.0 - AlarmDateTime;
-  ini.WriteString("Timer", "Adjustment", FormatIniReal(adjustment, p_.locale.Info().decimalSeparator));
+  settings.WriteAdjustment(adjustment);
 
   p_.clock.Sleep(kBootTestPauseMs);
 
   // The family decides, not the version number: every NT-family system leaves the clock to the
   // time-adjust service.
-  if (p_.power.Family() == platform::OsFamily::Win9x) {
+  if (ExitWin.Version().platformId != kNtPlatformId) {
     if (!p_.clock.SetNow(ToLocalTime(FromLocalTime(p_.clock.Now()) - adjustment)))
       throw std::runtime_error("時刻を設定できませんでした。");
   } else {
-    auto key = p_.registry.Open(kTimerKey, platform::RegAccess::ReadWrite, true);
-    if (!key || !key->Set("Adjustment", platform::RegValue::Bytes(RawDouble(adjustment))))
-      throw std::runtime_error(std::string("レジストリに書き込めませんでした。\nHKEY_LOCAL_MACHINE\\") +
-                               kTimerKey);
-    key.reset();
-    (void)p_.power.SendServiceControl(kAdjustService, SERVICE_CONTROL_DATA_UPDATE);
+    WriteAdjustmentValue(p_, adjustment);
+    (void)SendServiceControl(p_.services, kAdjustService, SERVICE_CONTROL_DATA_UPDATE);
   }
-  p_.power.PowerOff();
+  ExitWin.PowerOffWindows();
 }
 
 void TSolmoraSetupForm::BackFromOptions() {
   if (TypeIndex() == 0) Step = 2;
 }
 
-void TSolmoraSetupForm::WriteOptions(IniFile& ini) {
-  ini.DeleteKey("System", "DelayIcon");
-  if (UDDelayIcon.Position() > 0) ini.WriteInteger("System", "DelayIcon", UDDelayIcon.Position());
-  ini.DeleteKey("System", "EventResume");
-  if (!ChkEventResume.Checked()) ini.WriteBool("System", "EventResume", false);
-  ini.DeleteKey("System", "SelfShutDownMode");
-  if (RBForceSDwnDefault.Checked()) ini.WriteInteger("System", "SelfShutDownMode", 0);
-}
-
 void TSolmoraSetupForm::FinishSetup() {
-  IniFile ini = Settings();
-  if (!HasMultiBoot) WriteOptions(ini);
-  ini.WriteInteger("Timer", "WaitingTime", UDWaitTimeM.Position() * 60 + UDWaitTimeS.Position());
-  WriteIniDateTime(ini, "Timer", "BiosBoot", AlarmDateTime, p_.locale.Info());
-  ini.WriteString("Timer", "Adjustment", "0");
-  if (HasMultiBoot) {
-    IniFile multiBoot(p_.files, InstallDir + "MultiBoot.ini");
-    WriteOptions(multiBoot);
-  }
+  // The options go to the multi-boot file when there is one, the timing values always here.
+  TSolmoraSettings settings = Settings();
+  settings.StoreDelayIcon(UDDelayIcon.Position());
+  settings.StoreEventResume(ChkEventResume.Checked());
+  settings.StoreSelfShutDownMode(RBForceSDwnDefault.Checked() ? 0 : 1);
+  settings.WriteWaitingTime(UDWaitTimeM.Position() * 60 + UDWaitTimeS.Position());
+  settings.WriteBiosBoot(AlarmDateTime);
+  settings.WriteAdjustment(0);
   StoreAutoStart("Solmora.exe", "/D");
   Finished = true;
   Close();

@@ -10,7 +10,8 @@
 #include "platform/Platform.h"
 #include "shared/DateTime.h"
 #include "shared/Folders.h"
-#include "shared/IniFile.h"
+#include "shared/Power.h"
+#include "shared/Settings.h"
 #include "ui/Ui.h"
 
 namespace sm::setup {
@@ -20,8 +21,6 @@ constexpr unsigned SM_MESSAGE_CLOSE = 0x0400 + 102;  // WM_USER + 102 = 1126
 constexpr const char* kHostWindowClass = "TSolmoraMainForm";
 constexpr const char* kAdjustMutex = "SolmoraAdjustTime";
 constexpr const char* kAdjustService = "SolmoraAdjustTime";
-constexpr unsigned SERVICE_CONTROL_DATA_UPDATE = 128;
-constexpr const char* kTimerKey = "Software\\Solmora\\Timer";
 constexpr int kMutexAttempts = 51;
 constexpr int kMutexPauseMs = 500;
 constexpr int kBootTestPauseMs = 2000;
@@ -128,6 +127,9 @@ class TSolmoraSetupForm : public ui::TForm {
   // Page 5.
   ui::TLabel LblFinished{&Pnl5};
 
+  // The power component: power-off and the system's version record.
+  TExitWin ExitWin;
+
   // Sets an up-down's position and shows it in its numeric field.
   void SetPosition(ui::TUpDown& ud, int position);
 
@@ -135,10 +137,7 @@ class TSolmoraSetupForm : public ui::TForm {
   void Design();
   void Pair(ui::TUpDown& ud, ui::TEdit& edit);
   int TypeIndex() const { return CBBootType.ItemIndex(); }
-  IniFile Settings() { return IniFile(p_.files, DataDir + "Solmora.ini"); }
-  // The three run-time options in the settings file or the multi-boot copy.
-  void ReadOptions(const IniFile& ini, bool& normalShutdown);
-  void WriteOptions(IniFile& ini);
+  TSolmoraSettings Settings() { return TSolmoraSettings(p_, DataDir, InstallDir); }
   void ShowAlarmFields();
   bool Confirm(const std::string& text);
   void Message(const std::string& text);

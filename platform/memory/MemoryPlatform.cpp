@@ -92,6 +92,82 @@ bool MemoryFiles::Remove(const std::string& path) {
   return true;
 }
 
+bool MemoryPower::EnableShutdownPrivilege() {
+  ++privilegeCalls;
+  return !privilegeFails;
+}
+
+bool MemoryPower::ExitWindows(unsigned flags) {
+  exitCalls.push_back(flags);
+  return !exitFails;
+}
+
+bool MemoryPower::Suspend(bool hibernate) {
+  suspendCalls.push_back(hibernate);
+  return !suspendFails;
+}
+
+OsVersionInfo MemoryPower::Version() {
+  ++versionQueries;
+  return version;
+}
+
+namespace {
+class MemoryService : public Service {
+ public:
+  MemoryService(MemoryServices& owner, MemoryServices::Entry& entry, std::string name)
+      : owner_(owner), entry_(entry), name_(std::move(name)) {
+    ++owner_.openHandles;
+  }
+  ~MemoryService() override {
+    owner_.log.push_back("close " + name_);
+    --owner_.openHandles;
+  }
+  std::optional<uint32_t> Control(uint32_t code) override {
+    bool ok = entry_.accepted.count(code) > 0;
+    owner_.log.push_back("control " + name_ + " " + std::to_string(code) + (ok ? "" : " rejected"));
+    if (!ok) return std::nullopt;
+    return entry_.state;
+  }
+
+ private:
+  MemoryServices& owner_;
+  MemoryServices::Entry& entry_;
+  std::string name_;
+};
+
+class MemoryManager : public ServiceManager {
+ public:
+  explicit MemoryManager(MemoryServices& owner) : owner_(owner) { ++owner_.openHandles; }
+  ~MemoryManager() override {
+    owner_.log.push_back("close manager");
+    --owner_.openHandles;
+  }
+  std::unique_ptr<Service> Open(const std::string& name) override {
+    auto it = owner_.services.find(name);
+    bool ok = it != owner_.services.end() && !it->second.openFails;
+    owner_.log.push_back("open " + name + (ok ? "" : " failed"));
+    if (!ok) return nullptr;
+    return std::make_unique<MemoryService>(owner_, it->second, name);
+  }
+
+ private:
+  MemoryServices& owner_;
+};
+}  // namespace
+
+std::unique_ptr<ServiceManager> MemoryServices::OpenManager() {
+  log.push_back(managerFails ? "open manager failed" : "open manager");
+  if (managerFails) return nullptr;
+  return std::make_unique<MemoryManager>(*this);
+}
+
+std::optional<std::string> MemoryPathNames::ShortForm(const std::string& path) {
+  auto it = shortForms.find(path);
+  if (it == shortForms.end()) return std::nullopt;
+  return it->second;
+}
+
 int WeekdayOf(int y, int m, int d) {
   // Sakamoto's method.
   static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -164,17 +240,6 @@ bool MemoryMutexes::Exists(const std::string& name) {
   ++checks;
   if (releaseAfterChecks >= 0 && checks > releaseAfterChecks) held.clear();
   return held.count(name) != 0;
-}
-
-std::string MemoryShell::ShortPath(const std::string& path) {
-  auto it = shortForms.find(path);
-  return it == shortForms.end() ? path : it->second;
-}
-
-void MemoryPower::PowerOff() {
-  if (onPowerOff) onPowerOff();
-  if (!refusePowerOff.empty()) throw EExitError(refusePowerOff);
-  ++powerOffs;
 }
 
 }  // namespace sm::platform

@@ -104,31 +104,48 @@ class MemoryMutexes : public Mutexes {
 class MemoryShell : public Shell {
  public:
   std::vector<std::string> opened, started;
-  std::map<std::string, std::string, NoCaseLess> shortForms;  // otherwise the path itself
   bool Open(const std::string& path) override { opened.push_back(path); return true; }
   bool Start(const std::string& commandLine) override { started.push_back(commandLine); return true; }
-  std::string ShortPath(const std::string& path) override;
 };
 
+// Records what was asked; each call can be made to fail.
 class MemoryPower : public Power {
  public:
-  OsFamily family = OsFamily::NT;
-  int powerOffs = 0;
-  std::string refusePowerOff;      // non-empty: PowerOff throws EExitError with this text
-  struct Control {
-    std::string service;
-    unsigned code;
-    bool operator==(const Control&) const = default;
+  OsVersionInfo version;  // Windows XP unless a test says otherwise
+  bool hibernationAllowed = false;
+  bool privilegeFails = false, exitFails = false, suspendFails = false;
+  int privilegeCalls = 0, versionQueries = 0;
+  std::vector<unsigned> exitCalls;     // the flags of each exit request
+  std::vector<bool> suspendCalls;      // hibernate flag of each suspend request
+
+  bool EnableShutdownPrivilege() override;
+  bool ExitWindows(unsigned flags) override;
+  bool Suspend(bool hibernate) override;
+  bool HibernationAllowed() override { return hibernationAllowed; }
+  OsVersionInfo Version() override;
+};
+
+// A service control manager with installed services; log holds every open, control and close.
+class MemoryServices : public Services {
+ public:
+  struct Entry {
+    uint32_t state = 4;                  // running
+    std::set<uint32_t> accepted;         // control codes the service takes
+    bool openFails = false;              // e.g. access denied
   };
-  std::vector<Control> controls;
-  // Called at each PowerOff before it counts; lets a test look at the state at that moment.
-  std::function<void()> onPowerOff;
-  void PowerOff() override;
-  OsFamily Family() override { return family; }
-  bool SendServiceControl(const std::string& service, unsigned code) override {
-    controls.push_back({service, code});
-    return true;
-  }
+  std::map<std::string, Entry, NoCaseLess> services;
+  bool managerFails = false;
+  std::vector<std::string> log;
+  int openHandles = 0;
+
+  std::unique_ptr<ServiceManager> OpenManager() override;
+};
+
+// Short forms of existing paths, as a test sets them.
+class MemoryPathNames : public PathNames {
+ public:
+  std::map<std::string, std::string, NoCaseLess> shortForms;
+  std::optional<std::string> ShortForm(const std::string& path) override;
 };
 
 class MemoryPlatform {
@@ -138,11 +155,13 @@ class MemoryPlatform {
   MemoryClock clock;
   MemoryUser user;
   MemoryLocale locale;
+  MemoryPower power;
+  MemoryServices services;
+  MemoryPathNames pathNames;
   MemoryWindows windows;
   MemoryMutexes mutexes;
   MemoryShell shell;
-  MemoryPower power;
-  Platform platform{registry, files, clock, user, locale, windows, mutexes, shell, power};
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
 
   MemoryPlatform() = default;
   MemoryPlatform(const MemoryPlatform&) = delete;

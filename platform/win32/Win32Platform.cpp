@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <windows.h>
+#include <powrprof.h>
 
 #include <thread>
 
@@ -320,53 +321,91 @@ bool Win32Shell::Start(const std::string& commandLine) {
   return true;
 }
 
-std::string Win32Shell::ShortPath(const std::string& path) {
-  std::wstring wide = win32::Wide(path);
-  wchar_t buf[MAX_PATH];
-  DWORD n = ::GetShortPathNameW(wide.c_str(), buf, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return {};
-  return win32::Narrow(std::wstring(buf, n));
+bool Win32Power::EnableShutdownPrivilege() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    return false;
+  Handle owned(token);
+  TOKEN_PRIVILEGES tp{};
+  if (!LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &tp.Privileges[0].Luid))
+    return false;
+  tp.PrivilegeCount = 1;
+  tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  // Counts as obtained when the call succeeds, also when it could not assign the privilege
+  // (ERROR_NOT_ALL_ASSIGNED): the exit call then fails and says so.
+  return AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr) != FALSE;
 }
 
-OsFamily Win32Power::Family() {
-  OSVERSIONINFOW vi{};
-  vi.dwOSVersionInfoSize = sizeof vi;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-  ::GetVersionExW(&vi);
-#pragma GCC diagnostic pop
-  return vi.dwPlatformId == VER_PLATFORM_WIN32_NT ? OsFamily::NT : OsFamily::Win9x;
+bool Win32Power::ExitWindows(unsigned flags) { return ExitWindowsEx(flags, 0) != FALSE; }
+
+bool Win32Power::Suspend(bool hibernate) {
+  return SetSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;
 }
 
-void Win32Power::PowerOff() {
-  if (Family() == OsFamily::NT) {
-    HANDLE token = nullptr;
-    bool ok = ::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token);
-    if (ok) {
-      TOKEN_PRIVILEGES tp{};
-      tp.PrivilegeCount = 1;
-      tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-      ok = ::LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &tp.Privileges[0].Luid) &&
-           ::AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
-      ::CloseHandle(token);
-    }
-    if (!ok) throw EExitError("特権の取得に失敗しました。");
-  }
-  if (!::ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0))
-    throw EExitError("コンピュータの電源を切ることができませんでした。");
+bool Win32Power::HibernationAllowed() { return IsPwrHibernateAllowed() != FALSE; }
+
+OsVersionInfo Win32Power::Version() {
+  OSVERSIONINFOW v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  OsVersionInfo r{};
+  if (!GetVersionExW(&v)) return r;
+  r.platformId = v.dwPlatformId;
+  r.major = v.dwMajorVersion;
+  r.minor = v.dwMinorVersion;
+  r.build = v.dwBuildNumber;
+  return r;
 }
 
-bool Win32Power::SendServiceControl(const std::string& service, unsigned code) {
-  SC_HANDLE scm = ::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-  if (!scm) return false;
-  bool ok = false;
-  if (SC_HANDLE svc = ::OpenServiceW(scm, win32::Wide(service).c_str(), SERVICE_USER_DEFINED_CONTROL)) {
+namespace {
+
+class Win32Service : public Service {
+ public:
+  explicit Win32Service(SC_HANDLE h) : h_(h) {}
+  ~Win32Service() override { CloseServiceHandle(h_); }
+  Win32Service(const Win32Service&) = delete;
+  Win32Service& operator=(const Win32Service&) = delete;
+  std::optional<uint32_t> Control(uint32_t code) override {
     SERVICE_STATUS status{};
-    ok = ::ControlService(svc, code, &status) != 0;
-    ::CloseServiceHandle(svc);
+    if (!ControlService(h_, code, &status)) return std::nullopt;
+    return status.dwCurrentState;
   }
-  ::CloseServiceHandle(scm);
-  return ok;
+
+ private:
+  SC_HANDLE h_;
+};
+
+class Win32Manager : public ServiceManager {
+ public:
+  explicit Win32Manager(SC_HANDLE h) : h_(h) {}
+  ~Win32Manager() override { CloseServiceHandle(h_); }
+  Win32Manager(const Win32Manager&) = delete;
+  Win32Manager& operator=(const Win32Manager&) = delete;
+  std::unique_ptr<Service> Open(const std::string& name) override {
+    SC_HANDLE s = OpenServiceW(h_, Wide(name).c_str(), SERVICE_ALL_ACCESS);
+    if (!s) return nullptr;
+    return std::make_unique<Win32Service>(s);
+  }
+
+ private:
+  SC_HANDLE h_;
+};
+
+}  // namespace
+
+std::unique_ptr<ServiceManager> Win32Services::OpenManager() {
+  SC_HANDLE h = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (!h) return nullptr;
+  return std::make_unique<Win32Manager>(h);
+}
+
+std::optional<std::string> Win32PathNames::ShortForm(const std::string& path) {
+  std::wstring w = Wide(path);
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetShortPathNameW(w.c_str(), buf, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return std::nullopt;
+  std::string s = Narrow(std::wstring(buf, n));
+  if (s.size() > 259) return std::nullopt;
+  return s;
 }
 
 }  // namespace sm::platform

@@ -40,14 +40,6 @@ class Win32Shell : public Shell {
  public:
   bool Open(const std::string& path) override;
   bool Start(const std::string& commandLine) override;
-  std::string ShortPath(const std::string& path) override;
-};
-
-class Win32Power : public Power {
- public:
-  void PowerOff() override;
-  OsFamily Family() override;
-  bool SendServiceControl(const std::string& service, unsigned code) override;
 };
 
 class Win32User : public User {
@@ -64,6 +56,25 @@ class Win32Locale : public Locale {
   LocaleInfo info_;
 };
 
+class Win32Power : public Power {
+ public:
+  bool EnableShutdownPrivilege() override;
+  bool ExitWindows(unsigned flags) override;
+  bool Suspend(bool hibernate) override;
+  bool HibernationAllowed() override;
+  OsVersionInfo Version() override;
+};
+
+class Win32Services : public Services {
+ public:
+  std::unique_ptr<ServiceManager> OpenManager() override;
+};
+
+class Win32PathNames : public PathNames {
+ public:
+  std::optional<std::string> ShortForm(const std::string& path) override;
+};
+
 class Win32Platform {
  public:
   Win32Registry registry;
@@ -71,11 +82,13 @@ class Win32Platform {
   Win32Clock clock;
   Win32User user;
   Win32Locale locale;
+  Win32Power power;
+  Win32Services services;
+  Win32PathNames pathNames;
   Win32Windows windows;
   Win32Mutexes mutexes;
   Win32Shell shell;
-  Win32Power power;
-  Platform platform{registry, files, clock, user, locale, windows, mutexes, shell, power};
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
 
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;

@@ -1,12 +1,13 @@
 // The setup wizard driven through its widgets on the headless backend and the in-memory system.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
 #include "platform/memory/MemoryPlatform.h"
 #include "setup/SetupForm.h"
-#include "setup/WizardSettings.h"
+#include "shared/Settings.h"
 #include "ui/headless/Headless.h"
 
 namespace sm::setup {
@@ -31,9 +32,15 @@ struct Wizard {
   Wizard() {
     mp.registry.SetText(kUninstall, "UninstallString", "\"" + kInstall + "Uninst.exe\"");
     mp.registry.SetText("Software\\Solmora", "DataPath", kData);
-    mp.shell.shortForms[kInstall + "SMSetup.exe"] = "C:\\PROGRA~1\\Solmora\\SMSetup.exe";
-    mp.shell.shortForms[kInstall + "Solmora.exe"] = "C:\\PROGRA~1\\Solmora\\Solmora.exe";
+    mp.pathNames.shortForms[kInstall + "SMSetup.exe"] = "C:\\PROGRA~1\\Solmora\\SMSetup.exe";
+    mp.pathNames.shortForms[kInstall + "Solmora.exe"] = "C:\\PROGRA~1\\Solmora\\Solmora.exe";
     mp.clock.Set(2005, 1, 26, 10, 0, 0);
+    mp.services.services["SolmoraAdjustTime"].accepted = {128};
+  }
+  int PowerOffs() {
+    int n = 0;
+    for (unsigned flags : mp.power.exitCalls) n += flags == (platform::kExitShutDown | platform::kExitPowerOff);
+    return n;
   }
   void Settings(const std::string& text) { mp.files.files[kIni] = text; }
   void HostRunning() { mp.windows.byClass["TSolmoraMainForm"] = kHostWindow; }
@@ -272,8 +279,6 @@ TEST(SetupPageFlow, PageZeroShutsDownForTheBiosSetupWhenConfirmed) {
   Wizard w;
   w.HostRunning();
   ASSERT_TRUE(w.Start());
-  bool hiddenAtPowerOff = false;
-  w.mp.power.onPowerOff = [&] { hiddenAtPowerOff = !w.F().Visible(); };
   w.ui.answers.push_back(ui::idYes);
   w.Next();
   ASSERT_EQ(w.ui.messages.size(), 1u);
@@ -281,8 +286,8 @@ TEST(SetupPageFlow, PageZeroShutsDownForTheBiosSetupWhenConfirmed) {
             "シャットダウンします。\nその後、手動で電源を投入しBIOS設定を行ってください\nよろしいですか？");
   EXPECT_EQ(w.ui.messages[0].icon, ui::MsgIcon::Question);
   EXPECT_EQ(w.ui.messages[0].buttons, ui::MsgButtons::YesNo);
-  EXPECT_EQ(w.mp.power.powerOffs, 1);
-  EXPECT_TRUE(hiddenAtPowerOff);
+  EXPECT_EQ(w.PowerOffs(), 1);
+  EXPECT_FALSE(w.F().Visible());  // the PC is going down
   EXPECT_EQ(w.RunValue(), "C:\\PROGRA~1\\Solmora\\SMSetup.exe 1");
   EXPECT_EQ(w.Read("System", "SolmoraRunning"), "1");
 }
@@ -297,7 +302,7 @@ TEST(SetupPageFlow, PageZeroDeclinedStaysAndWritesNothing) {
   EXPECT_EQ(w.ShownPage(), 0);
   EXPECT_TRUE(w.F().BtnNext.Enabled());
   EXPECT_TRUE(w.F().Visible());
-  EXPECT_EQ(w.mp.power.powerOffs, 0);
+  EXPECT_EQ(w.PowerOffs(), 0);
   EXPECT_EQ(w.mp.files.writes, writes);
   EXPECT_EQ(w.RunValue(), "<none>");
 }
@@ -307,7 +312,7 @@ TEST(SetupPageFlow, TheHostMarkerIsWrittenOnlyWhenTheHostWasRunning) {
   ASSERT_TRUE(w.Start());
   w.ui.answers.push_back(ui::idYes);
   w.Next();
-  EXPECT_EQ(w.mp.power.powerOffs, 1);
+  EXPECT_EQ(w.PowerOffs(), 1);
   EXPECT_FALSE(w.Ini().KeyExists("System", "SolmoraRunning"));
 }
 
@@ -319,7 +324,7 @@ TEST(SetupPageFlow, ResumedAtPageOneGoesBackAndForwardWithoutShutdown) {
   w.Next();
   EXPECT_EQ(w.ShownPage(), 1);
   EXPECT_TRUE(w.ui.messages.empty());
-  EXPECT_EQ(w.mp.power.powerOffs, 0);
+  EXPECT_EQ(w.PowerOffs(), 0);
 }
 
 TEST(SetupPageFlow, UnableBootSkipsTheTestPagesBothWays) {
@@ -361,7 +366,7 @@ TEST(SetupPageFlow, OtherTypesGoOnToTheTestBootAndBackOneByOne) {
     w.Prev();
     EXPECT_EQ(w.ShownPage(), page);
   }
-  EXPECT_EQ(w.mp.power.powerOffs, 0);
+  EXPECT_EQ(w.PowerOffs(), 0);
 }
 
 TEST(SetupPageFlow, PageTwoDeclinedStays) {
@@ -372,7 +377,7 @@ TEST(SetupPageFlow, PageTwoDeclinedStays) {
   w.Next();
   EXPECT_EQ(w.ShownPage(), 2);
   EXPECT_EQ(w.Read("Timer", "TimeLag"), "95");
-  EXPECT_EQ(w.mp.power.powerOffs, 0);
+  EXPECT_EQ(w.PowerOffs(), 0);
 }
 
 TEST(SetupPageFlow, PageThreeGatesNextOnTheAutoBootAnswer) {
@@ -430,10 +435,10 @@ TEST(SetupPageFlow, ManualButtonOpensThePageOfTheCurrentPage) {
 TEST(SetupPageFlow, AFailedShutdownBringsTheWizardBack) {
   Wizard w;
   ASSERT_TRUE(w.Start());
-  w.mp.power.refusePowerOff = "コンピュータの電源を切ることができませんでした。";
+  w.mp.power.exitFails = true;
   w.ui.answers.push_back(ui::idYes);
   w.Next();
-  EXPECT_EQ(w.ui.errors, std::vector<std::string>{w.mp.power.refusePowerOff});
+  EXPECT_EQ(w.ui.errors, std::vector<std::string>{"コンピュータの電源を切ることができませんでした。"});
   EXPECT_TRUE(w.F().Visible());
   EXPECT_TRUE(w.F().BtnNext.Enabled());
   EXPECT_EQ(w.F().Step, 0);
@@ -548,7 +553,7 @@ TEST(SetupActions, WeekdayChoiceMovesTheAlarmWithinTwentyEightDays) {
     EXPECT_EQ(w.F().CmbDay.ItemIndex(), r.ed - 1);
     w.Next();
     EXPECT_EQ(w.Read("Timer", "BiosBoot"),
-              FormatIniDateTime(w.F().AlarmDateTime, w.mp.locale.info));
+              FormatDateTimeText(w.F().AlarmDateTime, w.mp.locale.info));
   }
 }
 
@@ -580,24 +585,22 @@ TEST(SetupActions, WaitSecondsCarryIntoMinutes) {
 
 struct BootTest : Wizard {
   // Alarm at 10:30:00 on the day of saving, 10:00:00, 30 shutdown seconds.
-  void Run(platform::OsFamily family) {
-    mp.power.family = family;
+  void Run(uint32_t platformId) {
+    mp.power.version.platformId = platformId;
     HostRunning();
     Settings("[Timer]\nTimeLag=95\nBiosBoot=2005/01/26 10:30:00\nBiosType=0\n");
     ASSERT_TRUE(Start({"2"}));
     ASSERT_EQ(F().UDSD.Position(), 30);
     mp.clock.Set(2005, 1, 26, 10, 0, 0);  // the start-up wait took some time
-    mp.power.onPowerOff = [this] { clockAtPowerOff = mp.clock.now; };
     ui.answers.push_back(ui::idYes);
     Next();
   }
-  platform::LocalTime clockAtPowerOff;
   static constexpr double kAdjustment = -28.5 / (24 * 60);
 };
 
 TEST(SetupActions, BootTestOnTheNtFamilyGoesThroughTheService) {
   BootTest w;
-  w.Run(platform::OsFamily::NT);
+  w.Run(2);
   ASSERT_EQ(w.ui.messages.size(), 1u);
   EXPECT_EQ(w.ui.messages[0].text, "シャットダウンします。よろしいですか？\n１分程度で自動的に再起動するはずです。");
   EXPECT_EQ(w.RunValue(), "C:\\PROGRA~1\\Solmora\\SMSetup.exe 3");
@@ -614,33 +617,33 @@ TEST(SetupActions, BootTestOnTheNtFamilyGoesThroughTheService) {
   double stored;
   std::memcpy(&stored, v->data.data(), 8);
   EXPECT_NEAR(stored, BootTest::kAdjustment, 1e-9);
-  EXPECT_EQ(w.mp.power.controls,
-            (std::vector<platform::MemoryPower::Control>{{"SolmoraAdjustTime", 128}}));
+  EXPECT_NE(std::find(w.mp.services.log.begin(), w.mp.services.log.end(),
+                      "control SolmoraAdjustTime 128"),
+            w.mp.services.log.end());
   EXPECT_EQ(w.mp.clock.sleeps.back(), 2000);
   EXPECT_TRUE(w.mp.clock.setTimes.empty());
-  EXPECT_EQ(w.mp.power.powerOffs, 1);
+  EXPECT_EQ(w.PowerOffs(), 1);
 }
 
 TEST(SetupActions, BootTestOnWindows9xSetsTheClockItself) {
   BootTest w;
-  w.Run(platform::OsFamily::Win9x);
+  w.Run(1);
   ASSERT_EQ(w.mp.clock.setTimes.size(), 1u);
   const platform::LocalTime& t = w.mp.clock.setTimes[0];
   EXPECT_EQ(std::vector<int>({t.year, t.month, t.day, t.hour, t.minute, t.second}),
             std::vector<int>({2005, 1, 26, 10, 28, 32}));
-  EXPECT_EQ(w.clockAtPowerOff.minute, 28);
   EXPECT_EQ(w.mp.registry.Find(kTimerKey, "Adjustment"), nullptr);
-  EXPECT_TRUE(w.mp.power.controls.empty());
-  EXPECT_EQ(w.mp.power.powerOffs, 1);
+  EXPECT_TRUE(w.mp.services.log.empty());
+  EXPECT_EQ(w.PowerOffs(), 1);
 }
 
 TEST(SetupActions, BootTestStopsWhenTheRegistryValueCannotBeWritten) {
   BootTest w;
   w.mp.registry.failSet.insert(kTimerKey);
-  w.Run(platform::OsFamily::NT);
+  w.Run(2);
   EXPECT_EQ(w.ui.errors.size(), 1u);
-  EXPECT_TRUE(w.mp.power.controls.empty());
-  EXPECT_EQ(w.mp.power.powerOffs, 0);
+  EXPECT_TRUE(w.mp.services.log.empty());
+  EXPECT_EQ(w.PowerOffs(), 0);
   EXPECT_TRUE(w.F().Visible());
   EXPECT_TRUE(w.F().BtnNext.Enabled());
   EXPECT_EQ(w.ShownPage(), 2);
@@ -696,36 +699,6 @@ TEST(SetupActions, FinishWritesNonDefaultOptionsIntoTheMultiBootFile) {
   EXPECT_TRUE(w.Ini().KeyExists("Timer", "BiosBoot"));
   // The host had not been running: it is started because setup finished.
   EXPECT_EQ(w.mp.shell.started, std::vector<std::string>{kHostStart});
-}
-
-// ---------------------------------------------------------------------------------------------
-// Value encodings and the autostart value
-
-TEST(SetupSettings, RealsAndDateTimes) {
-  struct Row {
-    double v;
-    const char* text;
-  } reals[] = {{0, "0"},          {-28.5 / 1440, "-0.0197916666666667"}, {1.5, "1.5"},
-               {-2, "-2"},        {1.5e-7, "1.5E-7"}, {0.001, "0.001"},
-               {1e15, "1E15"},    {123456.25, "123456.25"}};
-  for (const Row& r : reals) EXPECT_EQ(FormatIniReal(r.v, '.'), r.text) << r.text;
-  const platform::LocaleInfo jp = platform::JapaneseLocale();
-  EXPECT_EQ(FormatIniDateTime(Combine(EncodeDate(2005, 1, 28), EncodeTime(23, 0, 0)), jp),
-            "2005/01/28 23:00:00");
-  EXPECT_EQ(FormatIniDateTime(EncodeDate(2005, 1, 28), jp), "2005/01/28");
-  EXPECT_EQ(FormatIniDateTime(Combine(EncodeDate(2005, 1, 8), EncodeTime(7, 5, 0)), jp),
-            "2005/01/08 7:05:00");
-}
-
-TEST(SetupSettings, AutoStartValue) {
-  platform::MemoryPlatform mp;
-  EXPECT_TRUE(SetAutoStart(mp, kInstall, "Run", "SMSetup.exe", "1", ""));
-  mp.shell.shortForms[kInstall + "Solmora.exe"] = "";  // no short form: quoted full path
-  EXPECT_TRUE(SetAutoStart(mp, kInstall, "Run", "Solmora.exe", "/D", ""));
-  EXPECT_EQ(mp.registry.Find(kRun, "Solmora")->data, "\"" + kInstall + "Solmora.exe\" /D");
-  mp.registry.allReadOnly = true;
-  EXPECT_FALSE(SetAutoStart(mp, kInstall, "Run", "SMSetup.exe", "3", ""));
-  EXPECT_EQ(mp.registry.Find(kRun, "Solmora")->data, "\"" + kInstall + "Solmora.exe\" /D");
 }
 
 }  // namespace
