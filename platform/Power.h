@@ -25,7 +25,7 @@ class Power {
   virtual bool EnableShutdownPrivilege() = 0;
   // Asks the system to exit Windows with these flags; false when the request is refused. The
   // shutdown then runs while the caller continues.
-  virtual bool ExitWindows(unsigned flags) = 0;
+  virtual bool RequestExit(unsigned flags) = 0;
   // Suspend (false) or hibernation (true); false when refused.
   virtual bool Suspend(bool hibernate) = 0;
   // Whether the power-management service allows hibernation on this PC.

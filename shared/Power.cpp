@@ -30,7 +30,7 @@ TExitWin::TExitWin(platform::Power& power) : power_(power), version_(power.Versi
 void TExitWin::PowerOffWindows() {
   if (version_.platformId == kPlatformNT && !power_.EnableShutdownPrivilege())
     throw EExitError("特権の取得に失敗しました。");
-  if (!power_.ExitWindows(platform::kExitShutDown | platform::kExitPowerOff))
+  if (!power_.RequestExit(platform::kExitShutDown | platform::kExitPowerOff))
     throw EExitError("コンピュータの電源を切ることができませんでした。");
 }
 

@@ -222,8 +222,10 @@ std::string FormatDateTimeText(TDateTime value, const platform::LocaleInfo& loca
   const DateParts d = DecodeDate(value);
   const TimeParts t = DecodeTime(value);
   std::string out = FormatPicture(locale.shortDate, d, t, locale);
-  if (t.hour != 0 || t.minute != 0 || t.second != 0 || t.millisecond != 0)
-    out += " " + FormatPicture(locale.longTime, d, t, locale);
+  if (t.hour != 0 || t.minute != 0 || t.second != 0 || t.millisecond != 0) {
+    out += ' ';
+    out += FormatPicture(locale.longTime, d, t, locale);
+  }
   return out;
 }
 

@@ -97,7 +97,7 @@ bool MemoryPower::EnableShutdownPrivilege() {
   return !privilegeFails;
 }
 
-bool MemoryPower::ExitWindows(unsigned flags) {
+bool MemoryPower::RequestExit(unsigned flags) {
   exitCalls.push_back(flags);
   return !exitFails;
 }

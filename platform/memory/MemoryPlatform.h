@@ -119,7 +119,7 @@ class MemoryPower : public Power {
   std::vector<bool> suspendCalls;      // hibernate flag of each suspend request
 
   bool EnableShutdownPrivilege() override;
-  bool ExitWindows(unsigned flags) override;
+  bool RequestExit(unsigned flags) override;
   bool Suspend(bool hibernate) override;
   bool HibernationAllowed() override { return hibernationAllowed; }
   OsVersionInfo Version() override;

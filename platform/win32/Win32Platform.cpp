@@ -336,7 +336,7 @@ bool Win32Power::EnableShutdownPrivilege() {
   return AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr) != FALSE;
 }
 
-bool Win32Power::ExitWindows(unsigned flags) { return ExitWindowsEx(flags, 0) != FALSE; }
+bool Win32Power::RequestExit(unsigned flags) { return ExitWindowsEx(flags, 0) != FALSE; }
 
 bool Win32Power::Suspend(bool hibernate) {
   return SetSuspendState(hibernate ? TRUE : FALSE, FALSE, FALSE) != FALSE;

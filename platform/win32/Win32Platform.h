@@ -59,7 +59,7 @@ class Win32Locale : public Locale {
 class Win32Power : public Power {
  public:
   bool EnableShutdownPrivilege() override;
-  bool ExitWindows(unsigned flags) override;
+  bool RequestExit(unsigned flags) override;
   bool Suspend(bool hibernate) override;
   bool HibernationAllowed() override;
   OsVersionInfo Version() override;

@@ -58,28 +58,29 @@ struct Host {
 
 Host* g_host = nullptr;  // the one host of this program, for the window procedure
 
-std::string ShortString(const unsigned char* s) {
-  return std::string(reinterpret_cast<const char*>(s + 1), s[0]);
-}
-
 void SetShortString(unsigned char* s, const std::string& text) {
   size_t n = text.size() > 255 ? 255 : text.size();
   s[0] = static_cast<unsigned char>(n);
   std::memcpy(s + 1, text.data(), n);
 }
 
+template <class F>
+F Export(HMODULE library, const char* name) {
+  return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
 std::string Call(Host& h, const std::string& name) {
   if (!h.library) return "no Solmora.dll";
   sm::TSolmoraSettings settings(h.platform, h.dataDir, h.folders.SmPath());
   if (name == "schedule") {
-    auto fn = reinterpret_cast<ShowScheduleDlgFn>(GetProcAddress(h.library, "ShowScheduleDlg"));
+    auto fn = Export<ShowScheduleDlgFn>(h.library, "ShowScheduleDlg");
     if (!fn) return "missing export";
     unsigned char path[256];
     SetShortString(path, h.dataDir);
     return std::to_string(fn(path, -1, 0, settings.TimeLag()));
   }
   if (name == "setting") {
-    auto fn = reinterpret_cast<ShowSettingDlgFn>(GetProcAddress(h.library, "ShowSettingDlg"));
+    auto fn = Export<ShowSettingDlgFn>(h.library, "ShowSettingDlg");
     if (!fn) return "missing export";
     double bios = settings.BiosBoot();
     int32_t lag = settings.TimeLag(), wait = settings.WaitingTime(), bType = settings.BiosType();
@@ -101,12 +102,12 @@ std::string Call(Host& h, const std::string& name) {
     return std::to_string(r);
   }
   if (name == "shutdown") {
-    auto fn = reinterpret_cast<ShowShutDownDlgFn>(GetProcAddress(h.library, "ShowShutDownDlg"));
+    auto fn = Export<ShowShutDownDlgFn>(h.library, "ShowShutDownDlg");
     if (!fn) return "missing export";
     return std::to_string(fn(1, h.sDwnWait));
   }
   if (name == "about") {
-    auto fn = reinterpret_cast<ShowAboutDlgFn>(GetProcAddress(h.library, "ShowAboutDlg"));
+    auto fn = Export<ShowAboutDlgFn>(h.library, "ShowAboutDlg");
     if (!fn) return "missing export";
     unsigned char version[256];
     SetShortString(version, "1.410 (stand-in)");
