@@ -218,21 +218,25 @@ void TSolmoraSetupForm::Design() {
   EdtTimeLagM.SetReadOnly(true);
   EdtTimeLagM.SetBounds({280, 8, 40, 20});
   EdtTimeLagS.SetReadOnly(true);
-  EdtTimeLagS.SetBounds({340, 8, 40, 20});
-  LblTimeLagUnit.SetCaption("分　　　秒");
-  LblTimeLagUnit.SetBounds({322, 12, 80, 16});
+  LblTimeLagMin.SetCaption("分");
+  LblTimeLagMin.SetBounds({340, 12, 14, 16});
+  EdtTimeLagS.SetBounds({360, 8, 32, 20});
+  LblTimeLagSec.SetCaption("秒");
+  LblTimeLagSec.SetBounds({416, 12, 14, 16});
   LblWaitTime.SetCaption("起動してからWindowsが安定するまでの秒数：");
   LblWaitTime.SetBounds({16, 48, 260, 16});
   SNWaitTimeM.SetBounds({280, 44, 40, 20});
   UDWaitTimeM.SetRange(0, 1000);
   Pair(UDWaitTimeM, SNWaitTimeM);
+  LblWaitTimeMin.SetCaption("分");
+  LblWaitTimeMin.SetBounds({340, 48, 14, 16});
   SNWaitTimeS.SetBounds({360, 44, 32, 20});
   UDWaitTimeS.SetRange(0, 59);
   UDWaitTimeS.SetWrap(true);
   UDWaitTimeS.SetPosition(10);
   Pair(UDWaitTimeS, SNWaitTimeS);
-  LblWaitTimeUnit.SetCaption("分　　　秒");
-  LblWaitTimeUnit.SetBounds({338, 48, 80, 16});
+  LblWaitTimeSec.SetCaption("秒");
+  LblWaitTimeSec.SetBounds({416, 48, 14, 16});
 
   // Page 4.
   GBoxDelayIcon.SetCaption("アイコン登録の遅延");
@@ -334,7 +338,8 @@ bool TSolmoraSetupForm::FormCreate() {
   const bool normalShutdown = settings.SelfShutDownMode() == 1;
   (normalShutdown ? RBSDwnDefault : RBForceSDwnDefault).SetChecked(true);
   if (!HostWasRunning) HostWasRunning = settings.SolmoraRunning();
-  settings.DeleteSolmoraRunning();
+  // Consumed at every start; without the key there is nothing to delete (and no file to touch).
+  if (settings.File().KeyExists("System", "SolmoraRunning")) settings.DeleteSolmoraRunning();
 
   const bool measured = settings.HasTimeLag();
   RBtnTestBootNotDone.SetEnabled(measured);

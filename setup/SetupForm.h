@@ -106,13 +106,13 @@ class TSolmoraSetupForm : public ui::TForm {
   ui::TPanel PnlTimeLag{&Pnl3};
   ui::TLabel LblTimeLag{&PnlTimeLag};
   ui::TEdit EdtTimeLagM{&PnlTimeLag}, EdtTimeLagS{&PnlTimeLag};
-  ui::TLabel LblTimeLagUnit{&PnlTimeLag};
+  ui::TLabel LblTimeLagMin{&PnlTimeLag}, LblTimeLagSec{&PnlTimeLag};
   ui::TLabel LblWaitTime{&PnlTimeLag};
   ui::TEdit SNWaitTimeM{&PnlTimeLag};
   ui::TUpDown UDWaitTimeM{&PnlTimeLag};
   ui::TEdit SNWaitTimeS{&PnlTimeLag};
   ui::TUpDown UDWaitTimeS{&PnlTimeLag};
-  ui::TLabel LblWaitTimeUnit{&PnlTimeLag};
+  ui::TLabel LblWaitTimeMin{&PnlTimeLag}, LblWaitTimeSec{&PnlTimeLag};
 
   // Page 4.
   ui::TGroupBox GBoxDelayIcon{&Pnl4};

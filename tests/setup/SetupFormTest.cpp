@@ -243,6 +243,15 @@ TEST(SetupStartUp, TheResumeMarkerIsReadAndDeletedAtEveryStart) {
   }
 }
 
+TEST(SetupStartUp, AStartWithoutSettingsFileWritesNothing) {
+  Wizard w;
+  w.mp.files.unwritable.insert(kIni);
+  ASSERT_TRUE(w.Start({"3"}));
+  EXPECT_EQ(w.mp.files.writes, 0);
+  EXPECT_TRUE(w.ui.errors.empty());
+  EXPECT_EQ(w.ShownPage(), 3);
+}
+
 TEST(SetupStartUp, ReadsTheAlarm) {
   struct Row {
     const char* stored;
