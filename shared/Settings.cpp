@@ -59,7 +59,8 @@ std::string FormatReal(double value, char sep) {
 
 std::optional<double> ParseReal(const std::string& text, char sep) {
   double v = 0;
-  if (!ParseLocaleDouble(text, sep, v)) return std::nullopt;
+  // A number beyond the range of a double does not parse either.
+  if (!ParseLocaleDouble(text, sep, v) || !std::isfinite(v)) return std::nullopt;
   return v;
 }
 

@@ -81,6 +81,7 @@ TEST(HostStandin, MeasuresTheStartUpTimeWhenAsked) {
   const std::string dir = TempFolder() + "asked\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string ini = dir + "Solmora.ini";
+  DeleteFileA(ini.c_str());  // process numbers repeat under Wine: a folder may be left from before
   WritePrivateProfileStringA("System", "RequestTimeLag", "1", ini.c_str());
   WritePrivateProfileStringA("Timer", "BiosType", "2", ini.c_str());
   Process host("\"" + kTools + "HostStandin.exe\" /S /timelag:95 /data:" + dir + " /quit");
@@ -135,6 +136,7 @@ TEST(HostStandin, CallsTheLibrarysExportsFromItsCommandLine) {
   const std::string dir = TempFolder() + "calls\\";
   CreateDirectoryA(dir.c_str(), nullptr);
   const std::string ini = dir + "Solmora.ini";
+  DeleteFileA(ini.c_str());
   WritePrivateProfileStringA("Timer", "TimeLag", "95", ini.c_str());
   WritePrivateProfileStringA("Timer", "BiosType", "4", ini.c_str());
   WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());  // flush the cache

@@ -51,6 +51,7 @@ TEST(RealEncoding, ReadInFixedOrExponentNotation) {
       {"", '.', std::nullopt},
       {"abc", '.', std::nullopt},
       {"1.5x", '.', std::nullopt},
+      {"1E400", '.', std::nullopt},
   };
   for (const Row& r : rows) EXPECT_EQ(ParseReal(r.text, r.sep), r.value) << r.text;
 }
