@@ -24,7 +24,7 @@ constexpr int kLines = 100000;
 struct Fixture {
   platform::MemoryPlatform mp;  // clock, locale; files come from the disk
   platform::PosixFiles disk;
-  platform::Platform p{mp.registry, disk, mp.clock, mp.user, mp.locale};
+  platform::Platform p = platform::WithFiles(mp.platform, disk);
   std::string dir = "/tmp/sm-bench-" + std::to_string(::getpid()) + "/";
   TScheduleUnit unit{p};
   std::vector<std::unique_ptr<TSchedule>> entries;

@@ -15,6 +15,10 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual LocalTime Now() = 0;
+  // Sets the local date and time (weekday ignored); false when the system refused.
+  virtual bool SetNow(const LocalTime& t) = 0;
+  // Blocks the calling thread for ms milliseconds.
+  virtual void Sleep(int ms) = 0;
 };
 
 }  // namespace sm::platform

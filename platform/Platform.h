@@ -4,11 +4,14 @@
 // is a self-contained Japanese system for tests.
 #include "platform/Clock.h"
 #include "platform/Files.h"
+#include "platform/Mutex.h"
 #include "platform/Power.h"
 #include "platform/Registry.h"
 #include "platform/Services.h"
+#include "platform/Shell.h"
 #include "platform/ShortPath.h"
 #include "platform/System.h"
+#include "platform/Windows.h"
 
 namespace sm::platform {
 
@@ -21,6 +24,19 @@ struct Platform {
   Power& power;
   Services& services;
   PathNames& pathNames;
+  Windows& windows;
+  Mutexes& mutexes;
+  Shell& shell;
 };
+
+// The same services, with other files or another clock in their place.
+inline Platform WithFiles(const Platform& p, Files& files) {
+  return {p.registry, files, p.clock, p.user, p.locale, p.power, p.services, p.pathNames,
+          p.windows, p.mutexes, p.shell};
+}
+inline Platform WithClock(const Platform& p, Clock& clock) {
+  return {p.registry, p.files, clock, p.user, p.locale, p.power, p.services, p.pathNames,
+          p.windows, p.mutexes, p.shell};
+}
 
 }  // namespace sm::platform

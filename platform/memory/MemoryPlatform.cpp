@@ -179,4 +179,67 @@ void MemoryClock::Set(int year, int month, int day, int hour, int minute, int se
   now = {year, month, day, hour, minute, second, ms, WeekdayOf(year, month, day)};
 }
 
+namespace {
+
+// Days since 1970-01-01 of a civil date, and back (H. Hinnant's algorithms).
+long long DaysOf(int y, int m, int d) {
+  y -= m <= 2;
+  const long long era = (y >= 0 ? y : y - 399) / 400;
+  const long long yoe = y - era * 400;
+  const long long doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+void CivilOf(long long z, int& y, int& m, int& d) {
+  z += 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long doe = z - era * 146097;
+  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long long mp = (5 * doy + 2) / 153;
+  d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  y = static_cast<int>(yoe + era * 400 + (m <= 2));
+}
+
+}  // namespace
+
+bool MemoryClock::SetNow(const LocalTime& t) {
+  if (refuseSet) return false;
+  setTimes.push_back(t);
+  Set(t.year, t.month, t.day, t.hour, t.minute, t.second, t.millisecond);
+  return true;
+}
+
+void MemoryClock::Sleep(int ms) {
+  sleeps.push_back(ms);
+  long long total = DaysOf(now.year, now.month, now.day) * 86400000LL +
+                    ((now.hour * 60LL + now.minute) * 60 + now.second) * 1000 + now.millisecond + ms;
+  long long days = total / 86400000LL, rest = total % 86400000LL;
+  if (rest < 0) { rest += 86400000LL; --days; }
+  int y, m, d;
+  CivilOf(days, y, m, d);
+  Set(y, m, d, static_cast<int>(rest / 3600000), static_cast<int>(rest / 60000 % 60),
+      static_cast<int>(rest / 1000 % 60), static_cast<int>(rest % 1000));
+}
+
+WindowId MemoryWindows::FindByClass(const std::string& windowClass) {
+  auto it = byClass.find(windowClass);
+  return it == byClass.end() ? 0 : it->second;
+}
+
+bool MemoryWindows::Post(WindowId window, unsigned message, std::uintptr_t wParam,
+                         std::intptr_t lParam) {
+  if (window == 0) return false;
+  posted.push_back({window, message, wParam, lParam});
+  return true;
+}
+
+bool MemoryMutexes::Exists(const std::string& name) {
+  ++checks;
+  if (releaseAfterChecks >= 0 && checks > releaseAfterChecks) held.clear();
+  return held.count(name) != 0;
+}
+
 }  // namespace sm::platform

@@ -2,6 +2,7 @@
 // A self-contained Japanese Windows system in memory, for tests: registry, files (Windows paths,
 // compared without regard to ASCII case), a settable clock, a user and the Japanese locale.
 // Each test makes its own; nothing is shared between instances.
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -54,7 +55,13 @@ class MemoryFiles : public Files {
 class MemoryClock : public Clock {
  public:
   LocalTime now{2005, 1, 26, 10, 0, 0, 0, 3};  // a Wednesday at 10:00
+  std::vector<LocalTime> setTimes;  // every SetNow, in order
+  std::vector<int> sleeps;          // every Sleep, in order
+  bool refuseSet = false;
   LocalTime Now() override { return now; }
+  bool SetNow(const LocalTime& t) override;
+  // Moves the clock on by ms instead of waiting.
+  void Sleep(int ms) override;
   // Sets the time; the weekday follows from the date.
   void Set(int year, int month, int day, int hour = 0, int minute = 0, int second = 0, int ms = 0);
 };
@@ -69,6 +76,36 @@ class MemoryLocale : public Locale {
  public:
   LocaleInfo info = JapaneseLocale();
   const LocaleInfo& Info() override { return info; }
+};
+
+class MemoryWindows : public Windows {
+ public:
+  struct Posted {
+    WindowId window;
+    unsigned message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+    bool operator==(const Posted&) const = default;
+  };
+  std::map<std::string, WindowId> byClass;   // the top-level windows present
+  std::vector<Posted> posted;
+  WindowId FindByClass(const std::string& windowClass) override;
+  bool Post(WindowId window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+class MemoryMutexes : public Mutexes {
+ public:
+  std::set<std::string> held;
+  int checks = 0;                  // Exists calls seen
+  int releaseAfterChecks = -1;     // the held mutexes go away once this many checks were made
+  bool Exists(const std::string& name) override;
+};
+
+class MemoryShell : public Shell {
+ public:
+  std::vector<std::string> opened, started;
+  bool Open(const std::string& path) override { opened.push_back(path); return true; }
+  bool Start(const std::string& commandLine) override { started.push_back(commandLine); return true; }
 };
 
 // Records what was asked; each call can be made to fail.
@@ -121,7 +158,10 @@ class MemoryPlatform {
   MemoryPower power;
   MemoryServices services;
   MemoryPathNames pathNames;
-  Platform platform{registry, files, clock, user, locale, power, services, pathNames};
+  MemoryWindows windows;
+  MemoryMutexes mutexes;
+  MemoryShell shell;
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
 
   MemoryPlatform() = default;
   MemoryPlatform(const MemoryPlatform&) = delete;

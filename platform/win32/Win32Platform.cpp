@@ -271,6 +271,56 @@ const LocaleInfo& Win32Locale::Info() {
   return info_;
 }
 
+bool Win32Clock::SetNow(const LocalTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year);
+  st.wMonth = static_cast<WORD>(t.month);
+  st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour);
+  st.wMinute = static_cast<WORD>(t.minute);
+  st.wSecond = static_cast<WORD>(t.second);
+  st.wMilliseconds = static_cast<WORD>(t.millisecond);
+  return ::SetLocalTime(&st) != 0;
+}
+
+void Win32Clock::Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
+
+WindowId Win32Windows::FindByClass(const std::string& windowClass) {
+  return reinterpret_cast<WindowId>(::FindWindowW(win32::Wide(windowClass).c_str(), nullptr));
+}
+
+bool Win32Windows::Post(WindowId window, unsigned message, std::uintptr_t wParam,
+                        std::intptr_t lParam) {
+  return ::PostMessageW(reinterpret_cast<HWND>(window), message, wParam, lParam) != 0;
+}
+
+bool Win32Mutexes::Exists(const std::string& name) {
+  HANDLE h = ::OpenMutexW(MUTEX_ALL_ACCESS, FALSE, win32::Wide(name).c_str());
+  if (!h) return false;
+  ::CloseHandle(h);
+  return true;
+}
+
+bool Win32Shell::Open(const std::string& path) {
+  auto r = reinterpret_cast<INT_PTR>(
+      ::ShellExecuteW(nullptr, L"open", win32::Wide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  return r > 32;
+}
+
+bool Win32Shell::Start(const std::string& commandLine) {
+  std::wstring cmd = win32::Wide(commandLine);
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  si.dwFlags = STARTF_USESHOWWINDOW;
+  si.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION pi{};
+  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return false;
+  ::CloseHandle(pi.hThread);
+  ::CloseHandle(pi.hProcess);
+  return true;
+}
+
 bool Win32Power::EnableShutdownPrivilege() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))

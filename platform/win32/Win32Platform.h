@@ -21,6 +21,25 @@ class Win32Files : public Files {
 class Win32Clock : public Clock {
  public:
   LocalTime Now() override;
+  bool SetNow(const LocalTime& t) override;
+  void Sleep(int ms) override;
+};
+
+class Win32Windows : public Windows {
+ public:
+  WindowId FindByClass(const std::string& windowClass) override;
+  bool Post(WindowId window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) override;
+};
+
+class Win32Mutexes : public Mutexes {
+ public:
+  bool Exists(const std::string& name) override;
+};
+
+class Win32Shell : public Shell {
+ public:
+  bool Open(const std::string& path) override;
+  bool Start(const std::string& commandLine) override;
 };
 
 class Win32User : public User {
@@ -66,7 +85,10 @@ class Win32Platform {
   Win32Power power;
   Win32Services services;
   Win32PathNames pathNames;
-  Platform platform{registry, files, clock, user, locale, power, services, pathNames};
+  Win32Windows windows;
+  Win32Mutexes mutexes;
+  Win32Shell shell;
+  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
 
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;

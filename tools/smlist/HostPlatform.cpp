@@ -10,6 +10,7 @@
 #else
 #include <iconv.h>
 #include <sys/time.h>
+#include <unistd.h>
 
 #include <ctime>
 
@@ -27,6 +28,8 @@ class FixedClock : public platform::Clock {
   bool fixed = false;
   platform::LocalTime at;
   platform::LocalTime Now() override { return fixed ? at : real_.Now(); }
+  bool SetNow(const platform::LocalTime&) override { return false; }  // a listing never sets it
+  void Sleep(int ms) override { real_.Sleep(ms); }
 
  private:
   platform::Clock& real_;
@@ -72,6 +75,8 @@ class LinuxClock : public platform::Clock {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
             tm.tm_sec,         static_cast<int>(tv.tv_usec / 1000), tm.tm_wday};
   }
+  bool SetNow(const platform::LocalTime&) override { return false; }
+  void Sleep(int ms) override { usleep(static_cast<useconds_t>(ms) * 1000); }
 };
 #endif
 
@@ -80,20 +85,18 @@ class LinuxClock : public platform::Clock {
 struct HostPlatform::Impl {
 #ifdef _WIN32
   platform::Win32Platform real;
-  platform::Files& files = real.files;
-  platform::Registry& registry = real.registry;
-  platform::User& user = real.user;
-  platform::Locale& locale = real.locale;
   FixedClock clock{real.clock};
+  platform::Platform platform = platform::WithClock(real.platform, clock);
 #else
+  // A Japanese system in memory whose files are this machine's.
+  platform::MemoryPlatform mem;
+  platform::MemoryRegistry& registry = mem.registry;
   LinuxFiles files;
-  platform::MemoryRegistry registry;
-  platform::MemoryUser user;
-  platform::MemoryLocale locale;
   LinuxClock realClock;
   FixedClock clock{realClock};
+  platform::Platform withFiles = platform::WithFiles(mem.platform, files);
+  platform::Platform platform = platform::WithClock(withFiles, clock);
 #endif
-  platform::Platform platform{registry, files, clock, user, locale};
   std::string dataFolder;
 };
 

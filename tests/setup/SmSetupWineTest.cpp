@@ -1,0 +1,179 @@
+// SmSetup.exe as a real program under the window system: a prepared machine (uninstall
+// registration, product key, data folder, the host stand-in as "Solmora.exe"), a start at the
+// last page finished with its button, and a start without the product installed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win32/Text.h"
+#include "platform/win32/Win32Platform.h"
+#include "shared/IniFile.h"
+
+namespace {
+
+using sm::platform::RegAccess;
+using sm::platform::RegValue;
+using sm::platform::win32::Narrow;
+using sm::platform::win32::Wide;
+
+const char* kUninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Solmora";
+const char* kProduct = "Software\\Solmora";
+const char* kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t* kCaption = L"Solmora セットアップ  Version 1.410";
+
+struct Found {
+  DWORD pid;
+  std::wstring text, cls;
+  HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK FindChild(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  wchar_t buf[256];
+  GetWindowTextW(h, buf, 256);
+  if (f->text == buf) {
+    f->hwnd = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  wchar_t cls[64];
+  GetClassNameW(h, cls, 64);
+  if (pid == f->pid && f->cls == cls && IsWindowVisible(h)) {
+    f->hwnd = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+template <class F>
+bool WaitFor(F done, int ms = 20000) {
+  for (int t = 0; t < ms; t += 100) {
+    if (done()) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+class SmSetupProgram : public ::testing::Test {
+ protected:
+  sm::platform::Win32Platform sys;
+  std::string root, install, data;
+
+  void SetUp() override {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    root = Narrow(tmp) + "smsetup-e2e\\";
+    install = root + "Solmora\\";
+    data = root + "Data\\";
+    CreateDirectoryW(Wide(root).c_str(), nullptr);
+    CreateDirectoryW(Wide(install).c_str(), nullptr);
+    CreateDirectoryW(Wide(data).c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(Wide(SM_SMSETUP_EXE).c_str(), Wide(install + "SMSetup.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(Wide(SM_HOST_EXE).c_str(), Wide(install + "Solmora.exe").c_str(), FALSE));
+    Set(kUninstall, "UninstallString", "\"" + install + "Uninst.exe\"");
+    Set(kProduct, "DataPath", data);
+    if (auto k = sys.registry.Open(kRun, RegAccess::ReadWrite, true)) k->Remove("Solmora");
+    sys.files.Replace(data + "Solmora.ini",
+                      "[System]\r\nDelayIcon=0\r\nEventResume=1\r\n"
+                      "[Timer]\r\nTimeLag=95\r\nWaitingTime=75\r\nBiosBoot=2005/01/26 10:30:00\r\n"
+                      "Adjustment=-0.01\r\n");
+  }
+
+  void TearDown() override {
+    // The host stand-in started by the wizard is asked to close, as the wizard itself would.
+    if (HWND host = FindWindowW(L"TSolmoraMainForm", nullptr)) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(host, &pid);
+      HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
+      PostMessageW(host, WM_USER + 102, 0, 1);
+      if (process) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+      }
+    }
+    if (auto k = sys.registry.Open(kUninstall, RegAccess::ReadWrite, false)) k->Remove("UninstallString");
+    if (auto k = sys.registry.Open(kProduct, RegAccess::ReadWrite, false)) k->Remove("DataPath");
+    if (auto k = sys.registry.Open(kRun, RegAccess::ReadWrite, false)) k->Remove("Solmora");
+  }
+
+  void Set(const char* key, const char* name, const std::string& text) {
+    auto k = sys.registry.Open(key, RegAccess::ReadWrite, true);
+    ASSERT_TRUE(k);
+    ASSERT_TRUE(k->Set(name, RegValue::Text(text)));
+  }
+
+  PROCESS_INFORMATION Start(const std::string& args) {
+    std::wstring cmd = Wide("\"" + install + "SMSetup.exe\" " + args);
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    EXPECT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    return pi;
+  }
+
+  std::string RunValue() {
+    auto k = sys.registry.Open(kRun, RegAccess::Read, false);
+    if (!k) return "<none>";
+    auto v = k->Get("Solmora");
+    return v ? v->data : "<none>";
+  }
+};
+
+TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
+  PROCESS_INFORMATION pi = Start("5");
+  Found form{pi.dwProcessId, L"", L""};
+  ASSERT_TRUE(WaitFor([&] { return (form.hwnd = FindWindowW(nullptr, kCaption)) != nullptr; }));
+  Found finish{pi.dwProcessId, L"終了", L""};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&finish));
+    return finish.hwnd != nullptr;
+  }));
+  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+
+  sm::IniFile ini(sys.files, data + "Solmora.ini");
+  EXPECT_EQ(ini.ReadString("Timer", "WaitingTime", ""), "75");
+  EXPECT_EQ(ini.ReadString("Timer", "Adjustment", ""), "0");
+  // The locale's short date: "yyyy/MM/dd" on Windows, "yyyy/M/d" under Wine.
+  const std::string alarm = ini.ReadString("Timer", "BiosBoot", "");
+  EXPECT_TRUE(alarm == "2005/01/26 10:30:00" || alarm == "2005/1/26 10:30:00") << alarm;
+  EXPECT_FALSE(ini.KeyExists("System", "DelayIcon"));
+  EXPECT_FALSE(ini.KeyExists("System", "EventResume"));
+  const std::string run = RunValue();
+  ASSERT_GT(run.size(), 15u);
+  EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
+  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+}
+
+TEST_F(SmSetupProgram, WithoutTheProductInstalledShowsItsMessageAndWritesNothing) {
+  if (auto k = sys.registry.Open(kUninstall, RegAccess::ReadWrite, false)) k->Remove("UninstallString");
+  const std::string before = *sys.files.Read(data + "Solmora.ini");
+  PROCESS_INFORMATION pi = Start("3");
+  Found box{pi.dwProcessId, L"", L"#32770"};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&box));
+    return box.hwnd != nullptr;
+  }));
+  Found text{pi.dwProcessId, L"Solmoraがインストールされていません。", L""};
+  EnumChildWindows(box.hwnd, FindChild, reinterpret_cast<LPARAM>(&text));
+  EXPECT_NE(text.hwnd, nullptr);
+  PostMessageW(box.hwnd, WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_EQ(*sys.files.Read(data + "Solmora.ini"), before);
+  EXPECT_EQ(RunValue(), "<none>");
+  EXPECT_EQ(FindWindowW(nullptr, kCaption), nullptr);
+}
+
+}  // namespace
