@@ -282,11 +282,11 @@ void TSolmoraSetupForm::Design() {
 }
 
 void TSolmoraSetupForm::Message(const std::string& text) {
-  ui::MessageBox(GetBackend(), text, GetBackend().Title);
+  ui::MessageDlg(GetBackend(), text, GetBackend().Title);
 }
 
 bool TSolmoraSetupForm::Confirm(const std::string& text) {
-  return ui::MessageBox(GetBackend(), text, GetBackend().Title, ui::MsgIcon::Question,
+  return ui::MessageDlg(GetBackend(), text, GetBackend().Title, ui::MsgIcon::Question,
                         ui::MsgButtons::YesNo) == ui::idYes;
 }
 

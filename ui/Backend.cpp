@@ -12,7 +12,7 @@ void Backend::ShowError(const std::string& message) {
   ShowMessage(r);
 }
 
-int MessageBox(Backend& b, const std::string& text, const std::string& caption, MsgIcon icon,
+int MessageDlg(Backend& b, const std::string& text, const std::string& caption, MsgIcon icon,
                MsgButtons buttons, int defaultButton) {
   MessageRequest r;
   r.text = text;

@@ -55,6 +55,8 @@ class Backend {
   // Runs messages until done() answers true (checked after each message).
   virtual void RunLoop(TForm& form, const std::function<bool()>& done) = 0;
 
+  // Whether a modal form above this one keeps it from taking user input.
+  virtual bool Blocked(const TForm& form) = 0;
   virtual FrameSize Frame(const TForm& form) = 0;
   virtual Rect WorkArea() = 0;
   virtual Point CursorPos() = 0;
@@ -79,8 +81,9 @@ class Backend {
   std::string Title = "Solmora";
 };
 
-// Message box owned by the active form; returns the MsgAnswer of the pressed button.
-int MessageBox(Backend& b, const std::string& text, const std::string& caption,
+// Message box owned by the active form; returns the MsgAnswer of the pressed button. (Not named
+// MessageBox: the platform headers define that name as a macro.)
+int MessageDlg(Backend& b, const std::string& text, const std::string& caption,
                MsgIcon icon = MsgIcon::None, MsgButtons buttons = MsgButtons::Ok,
                int defaultButton = 0);
 

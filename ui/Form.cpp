@@ -141,7 +141,7 @@ static TButton* Find(Widget* w, bool isDefault) {
 TButton* TForm::FindButton(bool isDefault) { return Find(this, isDefault); }
 
 bool TForm::UserKey(Key k) {
-  if (!Showing()) return false;
+  if (!Showing() || backend_.Blocked(*this)) return false;
   if (k == Key::Enter) {
     if (auto* b = dynamic_cast<TButton*>(focused_); b && b->UserPress()) return true;
     TButton* d = FindButton(true);

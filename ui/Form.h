@@ -36,6 +36,10 @@
 //  Enter presses the focused button, or else the Default button; Escape presses the Cancel
 //  button (each only when showing and enabled).
 //
+// The form's own creation work (a handler the forms call FormCreate) runs in the derived
+// constructor; OnShow and OnActivate run when it is shown. Destroy a form only while it is not
+// showing (after ShowModal returned, or after Close()).
+//
 // Show/Close without modality: Show() creates the peers and shows the form (OnShow, OnActivate);
 // Close() runs OnCloseQuery and OnClose and hides it. RunMain(): shows the form as the program's
 // main window and runs the message loop until it is closed (the close sequence as above, with

@@ -16,7 +16,8 @@ enum class UpDownButton { Next, Prev };   // Next: the up arrow
 //  2. OnChanging(allow, newPosition, direction) fires; a refusal leaves Position unchanged and
 //     fires nothing more;
 //  3. Position becomes the new value, then OnClick(button) fires.
-// Position set from code is clamped to Min..Max.
+// Position set from code is clamped to Min..Max. With real windows a press on an arrow fires
+// OnMouseDown first, then the steps above, then OnMouseUp at the release.
 class TUpDown : public Widget {
  public:
   using Widget::Widget;

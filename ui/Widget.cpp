@@ -139,6 +139,12 @@ void Widget::SetEnabled(bool v) {
   Changed(Prop::Enabled);
 }
 
+bool Widget::Accepts() const {
+  if (!Showing() || !EffectivelyEnabled()) return false;
+  TForm* f = const_cast<Widget*>(this)->Form();
+  return !(f && f->GetBackend().Blocked(*f));
+}
+
 bool Widget::EffectivelyEnabled() const {
   for (const Widget* w = this; w; w = w->parent_)
     if (!w->enabled_) return false;
@@ -211,6 +217,7 @@ void Widget::UserFocus(bool gained) {
 }
 
 Point Widget::ClientToScreen(Point p) {
+  if (peer_ && peer_->ToScreen(p)) return p;
   for (Widget* w = this; w; w = w->parent_) {
     p.x += w->bounds_.left;
     p.y += w->bounds_.top;

@@ -9,8 +9,8 @@
 //  * Events are std::function members; an empty one is simply not called.
 //  * User actions arrive through the widget's User... entry points (called by a Win32 peer when the
 //    real control reports the action, or by a test through the headless backend). An entry point on
-//    a widget that is not showing (itself or a parent hidden) or not enabled (itself or a parent
-//    disabled) does nothing and returns false.
+//    a widget that is not showing (itself or a parent hidden), not enabled (itself or a parent
+//    disabled) or on a form blocked by a modal form does nothing and returns false.
 //  * Programmatic changes: texts and check states set from code fire their event (an edit's Text,
 //    a check box's or radio button's Checked, as a user change would); positions, indices,
 //    selections and dates set from code fire nothing (ItemIndex, TabIndex, Position, Selected,
@@ -102,6 +102,8 @@ class Peer {
   virtual ~Peer() = default;
   virtual void Sync(Prop what, int index) = 0;
   virtual void Focus() {}
+  // Client to screen coordinates as the window system places the control; false: not known.
+  virtual bool ToScreen(Point&) { return false; }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -200,7 +202,8 @@ class Widget {
 
  protected:
   void Changed(Prop what, int index = -1);
-  bool Accepts() const { return Showing() && EffectivelyEnabled(); }
+  // Showing, enabled, and not on a form that a modal form above it blocks.
+  bool Accepts() const;
   void Realign();                  // lays out aligned and anchored children
   virtual void Resized(int oldClientW, int oldClientH);
 

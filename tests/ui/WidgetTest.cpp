@@ -227,10 +227,14 @@ TEST(Form, ModalDisablesTheOthersAndCanBeShownAgain) {
   ui.modalScripts.push_back([&](TForm&) {
     EXPECT_TRUE(ui.IsDisabled(owner));
     EXPECT_FALSE(ui.IsDisabled(dlg));
+    EXPECT_FALSE(owner.Chk.UserPress());   // the owner takes no input meanwhile
+    EXPECT_FALSE(owner.UserKey(Key::Enter));
     dlg.OKBtn.UserPress();
   });
   EXPECT_EQ(dlg.ShowModal(), mrOk);
   EXPECT_FALSE(ui.IsDisabled(owner));
+  EXPECT_TRUE(owner.Chk.UserPress());
+  EXPECT_EQ(owner.Log(), "Show,Activate,ChkClick");
   ui.modalScripts.push_back([&](TForm&) { dlg.CancelBtn.UserPress(); });
   EXPECT_EQ(dlg.ShowModal(), mrCancel);
   EXPECT_THROW(owner.ShowModal(), std::logic_error);   // already showing
@@ -356,6 +360,17 @@ TEST(Layout, AlignAndAnchors) {
   EXPECT_EQ(list.Height(), 665);
 }
 
+TEST(Layout, ClientToScreenAddsTheFrameAndTheParents) {
+  HeadlessBackend ui;   // frame 8 x 34: 4 pixels each side, 30 above
+  TForm f(ui);
+  f.SetBounds({100, 50, 400, 300});
+  TPanel p(&f);
+  p.SetBounds({10, 20, 100, 100});
+  TButton b(&p);
+  b.SetBounds({5, 5, 20, 20});
+  EXPECT_EQ(b.ClientToScreen({1, 1}), (Point{100 + 4 + 10 + 5 + 1, 50 + 30 + 20 + 5 + 1}));
+}
+
 TEST(ListView, RowsSelectionAndMouse) {
   HeadlessBackend ui;
   Probe f(ui);
@@ -398,9 +413,9 @@ TEST(ListView, RowsSelectionAndMouse) {
 TEST(SystemDialogs, MessageBoxFileDialogAndPopup) {
   HeadlessBackend ui;
   ui.answers = {idNo};
-  EXPECT_EQ(MessageBox(ui, "削除しますか？", "確認", MsgIcon::Question, MsgButtons::YesNo), idNo);
+  EXPECT_EQ(MessageDlg(ui, "削除しますか？", "確認", MsgIcon::Question, MsgButtons::YesNo), idNo);
   EXPECT_EQ(ui.messages.at(0).buttons, MsgButtons::YesNo);
-  EXPECT_THROW(MessageBox(ui, "もう一度", ""), std::logic_error);   // no answer queued
+  EXPECT_THROW(MessageDlg(ui, "もう一度", ""), std::logic_error);   // no answer queued
 
   TOpenDialog dlg(ui);
   dlg.InitialDir = "C:\\Apps\\";

@@ -90,6 +90,12 @@ class Probe : public TForm {
     DTP.SetBounds({220, 290, 120, 22});
     Trk.SetBounds({220, 320, 150, 30});
     Prg.SetBounds({10, 360, 300, 20});
+    Lbl.SetBounds({180, 10, 150, 20});
+    Lbl.SetCaption("http://www.example.jp/");
+    Lbl.SetCursor(Cursor::HandPoint);
+    Lbl.OnMouseEnter = [this] { log.push_back("LblEnter"); };
+    Lbl.OnMouseLeave = [this] { log.push_back("LblLeave"); };
+    Lbl.OnClick = [this] { log.push_back("LblClick"); };
     Tab.SetBounds({380, 290, 130, 60});
     Tab.SetTabs({"一般", "ログ"});
     Tab.OnChanging = [this](bool&) { log.push_back("TabChanging"); };
@@ -134,6 +140,7 @@ class Probe : public TForm {
   TTrackBar Trk{this};
   TProgressBar Prg{this};
   TTabControl Tab{this};
+  TLabel Lbl{this};
 };
 
 class Peers : public ::testing::Test {
@@ -191,6 +198,32 @@ TEST_F(Peers, PropertiesSetFromCodeShowInTheControls) {
   f.Pnl.Hide();
   EXPECT_FALSE(IsWindowVisible(H(f.Pnl)));
   EXPECT_EQ(f.Log(), "ChkClick,R2Click,EdtChange 表示");   // from code: only text and checks fire
+
+  POINT pt{3, 4};
+  ClientToScreen(H(f.LV), &pt);
+  EXPECT_EQ(f.LV.ClientToScreen({3, 4}), (Point{pt.x, pt.y}));
+
+  LOGFONTW lf{};
+  auto font = reinterpret_cast<HFONT>(SendMessageW(H(f.Edt), WM_GETFONT, 0, 0));
+  ASSERT_NE(font, nullptr);
+  GetObjectW(font, sizeof(lf), &lf);
+  EXPECT_EQ(lf.lfHeight, -15);
+  EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+  EXPECT_EQ(Narrow(lf.lfFaceName), "ＭＳ Ｐゴシック");
+}
+
+TEST(FormStyle, NoTitleBarButtonsAndStayOnTop) {
+  Win32Backend ui;
+  TForm f(ui);
+  f.BorderIcons = 0;
+  f.StayOnTop = true;
+  f.ShowForm();
+  Pump(H(f), 100);
+  LONG style = GetWindowLongW(H(f), GWL_STYLE), ex = GetWindowLongW(H(f), GWL_EXSTYLE);
+  EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(style & WS_CAPTION, 0);
+  EXPECT_NE(ex & WS_EX_TOPMOST, 0);
+  f.Close();
 }
 
 TEST_F(Peers, RealInputFiresEachEventOnce) {
@@ -242,6 +275,14 @@ TEST_F(Peers, RealInputFiresEachEventOnce) {
   Pump(H(f), 100);
   EXPECT_EQ(f.Tab.TabIndex(), 1);
   EXPECT_EQ(f.Log(), "TabChanging,TabChange 1");
+
+  PostMessageW(H(f.Lbl), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  Pump(H(f), 50);
+  SendMessageW(H(f.Lbl), WM_SETCURSOR, reinterpret_cast<WPARAM>(H(f.Lbl)), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+  Click(H(f.Lbl), 5, 5);
+  Pump(H(f), 100);
+  EXPECT_EQ(f.Log(), "LblEnter,LblClick");
 
   ::SetFocus(H(f.Trk));
   PostMessageW(H(f.Trk), WM_KEYDOWN, VK_RIGHT, 1);
@@ -298,6 +339,49 @@ TEST(Modal, EscapeClosesAndNothingIsLeftBehind) {
   Pump(nullptr, 50);
   EXPECT_FALSE(IsWindow(dlgWnd));
   owner.Close();
+}
+
+// The message box answers with the button pressed in it (found by its caption and pressed
+// by a timer, whose messages the box's own loop dispatches).
+TEST(SystemDialogs, MessageBoxAnswersWithThePressedButton) {
+  Win32Backend ui;
+  TTimer t(ui);
+  HWND box = nullptr;
+  t.SetInterval(300);
+  t.OnTimer = [&] {
+    box = FindWindowW(nullptr, L"確認");
+    if (box) PostMessageW(box, WM_COMMAND, IDNO, 0);
+  };
+  t.SetEnabled(true);
+  EXPECT_EQ(MessageDlg(ui, "削除しますか？", "確認", MsgIcon::Question, MsgButtons::YesNo), idNo);
+  EXPECT_NE(box, nullptr);
+}
+
+// The file-open dialog starts in the initial folder with the initial name; OK answers that file.
+TEST(SystemDialogs, OpenDialogAnswersTheChosenFile) {
+  Win32Backend ui;
+  TTimer t(ui);
+  bool found = false;
+  t.SetInterval(500);
+  t.OnTimer = [&] {
+    if (HWND d = FindWindowW(L"#32770", L"プログラムの選択")) {
+      found = true;
+      t.SetEnabled(false);
+      PostMessageW(d, WM_COMMAND, IDOK, 0);
+    }
+  };
+  t.SetEnabled(true);
+  TOpenDialog dlg(ui);
+  dlg.Title = "プログラムの選択";
+  dlg.Filter = "プログラム|*.exe|すべて|*.*";
+  dlg.InitialDir = "C:\\windows\\";
+  dlg.FileName = "notepad.exe";
+  ASSERT_TRUE(dlg.Execute());
+  EXPECT_TRUE(found);
+  ASSERT_EQ(dlg.FileNames.size(), 1u);
+  std::string name = dlg.FileName;
+  for (char& c : name) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  EXPECT_EQ(name, "c:\\windows\\notepad.exe");
 }
 
 TEST(Modal, HandlerExceptionShowsTheErrorBoxOnce) {

@@ -5,9 +5,14 @@
 // entry points (UserPress, UserSetText, UserSelect, UserStep, UserPressArrow, UserClickRow ...)
 // and read the properties back.
 //
+// A drag is UserMouseDown, UserMouseMove ..., UserMouseUp on the same widget (the mouse stays
+// captured by the widget it went down on, as with real windows); timers and the spin buttons'
+// repeat run when the test calls Advance(ms). ShowForm() shows a form without a loop, so a test
+// can also drive a form directly and read its properties between the steps.
+//
 //   ui::headless::HeadlessBackend ui;
 //   ui.modalScripts.push_back([&](ui::TForm&) { dlg.OKBtn.UserPress(); });
-//   ui.answers.push_back(ui::idYes);           // the next message box answers Yes
+//   ui.answers.push_back(ui::idYes);           // the next message box (MessageDlg) answers Yes
 //   EXPECT_EQ(dlg.ShowModal(), ui::mrOk);
 //   EXPECT_EQ(ui.messages.at(0).text, "...");
 #include <deque>
@@ -60,6 +65,7 @@ class HeadlessBackend : public Backend {
   void BeginModal(TForm& form) override;
   void EndModal(TForm& form) override;
   void RunLoop(TForm& form, const std::function<bool()>& done) override;
+  bool Blocked(const TForm& form) override { return IsDisabled(form); }
   FrameSize Frame(const TForm& form) override;
   Rect WorkArea() override { return workArea; }
   Point CursorPos() override { return cursor; }

@@ -19,7 +19,6 @@
 #include "platform/win32/Text.h"
 #include "ui/Ui.h"
 
-#undef MessageBox
 
 namespace sm::ui::win32 {
 
@@ -157,7 +156,7 @@ class WinPeer : public Peer {
 
   void Create(const wchar_t* cls, DWORD style, DWORD exStyle) {
     HWND parent = nullptr;
-    if (w_.Parent()) parent = static_cast<WinPeer*>(w_.Parent()->GetPeer())->Container();
+    if (w_.Parent()) parent = Win32Backend::ContainerOf(*w_.Parent());
     style |= WS_CHILD | WS_CLIPSIBLINGS;
     if (w_.Visible()) style |= WS_VISIBLE;
     if (!w_.Enabled()) style |= WS_DISABLED;
@@ -208,6 +207,12 @@ class WinPeer : public Peer {
   }
   virtual void SyncOwn(Prop, int) {}
   void Focus() override { ::SetFocus(hwnd()); }
+  bool ToScreen(Point& p) override {
+    POINT pt{p.x, p.y};
+    if (!::ClientToScreen(hwnd(), &pt)) return false;
+    p = {pt.x, pt.y};
+    return true;
+  }
 
   // Notifications from the parent window about this control.
   virtual bool OnCommand(WORD, LRESULT&) { return false; }
@@ -371,8 +376,8 @@ class FormPeer : public WinPeer {
     ShowWindow(hwnd(), SW_SHOW);
     SetForegroundWindow(hwnd());
     HWND first = GetNextDlgTabItem(hwnd(), nullptr, FALSE);
-    if (Widget* fw = f_.FocusedWidget(); fw && fw->GetPeer())
-      first = static_cast<WinPeer*>(fw->GetPeer())->hwnd();
+    if (Widget* fw = f_.FocusedWidget(); fw && Win32Backend::WindowOf(*fw))
+      first = Win32Backend::WindowOf(*fw);
     if (first) ::SetFocus(first);
   }
   void Sync(Prop what, int index) override {
@@ -1073,7 +1078,7 @@ void ForEachPreOrder(Widget& w, const std::function<void(Widget&)>& fn) {
 void TakePeersPostOrder(Widget& w, std::vector<std::unique_ptr<Peer>>& into) {
   for (Widget* c : w.Children()) TakePeersPostOrder(*c, into);
   if (auto p = w.TakePeer()) {
-    static_cast<WinPeer*>(p.get())->dead = true;
+    if (auto* wp = dynamic_cast<WinPeer*>(p.get())) wp->dead = true;
     into.push_back(std::move(p));
   }
 }
@@ -1100,12 +1105,12 @@ Win32Backend::~Win32Backend() {
 }
 
 HWND__* Win32Backend::WindowOf(const Widget& w) {
-  auto* p = static_cast<WinPeer*>(w.GetPeer());
+  auto* p = dynamic_cast<WinPeer*>(w.GetPeer());
   return p ? p->hwnd() : nullptr;
 }
 
 HWND__* Win32Backend::ContainerOf(const Widget& w) {
-  auto* p = static_cast<WinPeer*>(w.GetPeer());
+  auto* p = dynamic_cast<WinPeer*>(w.GetPeer());
   return p ? p->Container() : nullptr;
 }
 
@@ -1166,6 +1171,11 @@ void Win32Backend::RunLoop(TForm& form, const std::function<bool()>& done) {
   }
   --loopDepth_;
   if (loopDepth_ == 0) FreeGraveyard();
+}
+
+bool Win32Backend::Blocked(const TForm& form) {
+  HWND h = WindowOf(form);
+  return h && !IsWindowEnabled(h);
 }
 
 FrameSize Win32Backend::Frame(const TForm& form) {

@@ -27,6 +27,7 @@ class Win32Backend : public Backend, public PeerFactory {
   void BeginModal(TForm& form) override;
   void EndModal(TForm& form) override;
   void RunLoop(TForm& form, const std::function<bool()>& done) override;
+  bool Blocked(const TForm& form) override;
   FrameSize Frame(const TForm& form) override;
   Rect WorkArea() override;
   Point CursorPos() override;
