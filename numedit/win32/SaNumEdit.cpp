@@ -408,7 +408,13 @@ LRESULT TSaNumEdit::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         x = p.x;
         y = p.y;
       }
-      ShowPopup(x, y);
+      if (PopupMenu) {
+        if (!Focused()) SetFocus(FHwnd);
+        TrackPopupMenu(PopupMenu, TPM_RIGHTBUTTON, x, y, 0,
+                       GetParent(FHwnd) ? GetParent(FHwnd) : FHwnd, nullptr);
+      } else {
+        ShowPopup(x, y);
+      }
       return 0;
     }
     default:

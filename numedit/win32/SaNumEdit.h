@@ -47,6 +47,9 @@ class TSaNumEdit {
   void SetCtl3D(bool value);
   int FontHeight() const { return FFontHeight; }
   const TNumRect& ValueTextRect() const { return FValueTextRect; }
+  // A popup menu of the owner's; while one is set it replaces the built-in menu, and its
+  // commands go to the parent window as WM_COMMAND. The owner keeps the menu alive.
+  HMENU PopupMenu = nullptr;
 
   LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
 
