@@ -13,3 +13,7 @@ build/native/tools/smlist demo/data
 echo
 echo "== lines that cannot be read (smlist --check)"
 if build/native/tools/smlist --check demo/data; then echo "(none)"; else echo "(exit status $?)"; fi
+
+echo
+echo "== the setup wizard on the demo installation"
+scripts/demo-wizard.sh
