@@ -3,6 +3,7 @@
 // Win32Platform (platform/win32) answers from the real system; MemoryPlatform (platform/memory)
 // is a self-contained Japanese system for tests.
 #include "platform/Clock.h"
+#include "platform/Elevation.h"
 #include "platform/Files.h"
 #include "platform/Mutex.h"
 #include "platform/Power.h"
@@ -27,16 +28,17 @@ struct Platform {
   Windows& windows;
   Mutexes& mutexes;
   Shell& shell;
+  Elevation& elevation;
 };
 
 // The same services, with other files or another clock in their place.
 inline Platform WithFiles(const Platform& p, Files& files) {
   return {p.registry, files, p.clock, p.user, p.locale, p.power, p.services, p.pathNames,
-          p.windows, p.mutexes, p.shell};
+          p.windows, p.mutexes, p.shell, p.elevation};
 }
 inline Platform WithClock(const Platform& p, Clock& clock) {
   return {p.registry, p.files, clock, p.user, p.locale, p.power, p.services, p.pathNames,
-          p.windows, p.mutexes, p.shell};
+          p.windows, p.mutexes, p.shell, p.elevation};
 }
 
 }  // namespace sm::platform

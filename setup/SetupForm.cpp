@@ -65,6 +65,10 @@ int StartPageFromArgs(const std::vector<std::string>& args) {
   return a[0] - '0';
 }
 
+std::string HostCommandLine(const std::string& installDir) {
+  return "\"" + installDir + "Solmora.exe\" /S";
+}
+
 TSolmoraSetupForm::TSolmoraSetupForm(ui::Backend& backend, platform::Platform& platform,
                                      std::vector<std::string> args)
     : TForm(backend), ExitWin(platform.power), p_(platform), folders_(platform), args_(std::move(args)) {
@@ -433,8 +437,11 @@ void TSolmoraSetupForm::BtnShowManualClick() { (void)p_.shell.Open(ManualPage); 
 
 void TSolmoraSetupForm::FormClose() {
   if (!Finished) Message(kMsgResetup);
-  // Quoted, so that a folder with blanks cannot start another program.
-  if (HostWasRunning || Finished) (void)p_.shell.Start("\"" + InstallDir + "Solmora.exe\" /S");
+  if (!HostWasRunning && !Finished) return;
+  if (HandHostStartToParent)
+    HostStartHandedOver = true;
+  else
+    (void)p_.shell.Start(HostCommandLine(InstallDir));
 }
 
 // ---------------------------------------------------------------------------------------------

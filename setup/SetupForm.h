@@ -27,6 +27,9 @@ constexpr int kBootTestPauseMs = 2000;
 
 // The page number from the first command-line argument: a decimal integer 0..5, otherwise 0.
 int StartPageFromArgs(const std::vector<std::string>& args);
+// The command line that starts the host from the install folder (ending in a separator); quoted,
+// so that a folder with blanks cannot start another program.
+std::string HostCommandLine(const std::string& installDir);
 
 class TSolmoraSetupForm : public ui::TForm {
  public:
@@ -66,6 +69,11 @@ class TSolmoraSetupForm : public ui::TForm {
   bool HasMultiBoot = false;
   std::string InstallDir, DataDir;
   int ShownStep = 0;
+
+  // Set when a run with filtered rights waits for this one (SetupStart.h): closing then leaves
+  // the host's start to it and only records it in HostStartHandedOver.
+  bool HandHostStartToParent = false;
+  bool HostStartHandedOver = false;
 
   // Frame.
   ui::TPanel Pnl0{this}, Pnl1{this}, Pnl2{this}, Pnl3{this}, Pnl4{this}, Pnl5{this};

@@ -1,15 +1,14 @@
-// SmSetup: creates the wizard form and runs it as the program's main window.
+// SmSetup: the wizard as the program's main window (start-up and rights in SetupStart.h).
 #include <windows.h>
 
 #include <shellapi.h>
 
-#include <exception>
 #include <string>
 #include <vector>
 
 #include "platform/win32/Text.h"
 #include "platform/win32/Win32Platform.h"
-#include "setup/SetupForm.h"
+#include "setup/SetupStart.h"
 #include "ui/win32/Win32Ui.h"
 
 namespace {
@@ -31,13 +30,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   sm::platform::Win32Platform platform;
   sm::ui::win32::Win32Backend ui;
   ui.Title = "SmSetup";
-  sm::setup::TSolmoraSetupForm form(ui, platform, Arguments());
-  try {
-    if (!form.FormCreate()) return 0;
-  } catch (const std::exception& e) {
-    ui.ShowError(e.what());
-    return 1;
-  }
-  form.RunMain();
-  return 0;
+  return sm::setup::RunSetup(ui, platform.platform, Arguments());
 }

@@ -108,6 +108,23 @@ class MemoryShell : public Shell {
   bool Start(const std::string& commandLine) override { started.push_back(commandLine); return true; }
 };
 
+// A process with the rights a test gives it; each elevated start is recorded and answered by
+// `answer` (a test may also run something in its place through onRun).
+class MemoryElevation : public Elevation {
+ public:
+  bool filtered = false;
+  ElevatedRun answer{ElevatedRun::Outcome::Ended, 0, 0};
+  struct Run { std::string program, parameters; };
+  std::vector<Run> runs;
+  std::function<void()> onRun;
+  bool Filtered() override { return filtered; }
+  ElevatedRun RunElevated(const std::string& program, const std::string& parameters) override {
+    runs.push_back({program, parameters});
+    if (onRun) onRun();
+    return answer;
+  }
+};
+
 // Records what was asked; each call can be made to fail.
 class MemoryPower : public Power {
  public:
@@ -161,7 +178,9 @@ class MemoryPlatform {
   MemoryWindows windows;
   MemoryMutexes mutexes;
   MemoryShell shell;
-  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
+  MemoryElevation elevation;
+  Platform platform{registry, files, clock, user, locale, power, services,
+                    pathNames, windows, mutexes, shell, elevation};
 
   MemoryPlatform() = default;
   MemoryPlatform(const MemoryPlatform&) = delete;

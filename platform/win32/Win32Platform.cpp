@@ -321,6 +321,45 @@ bool Win32Shell::Start(const std::string& commandLine) {
   return true;
 }
 
+bool Win32Elevation::Filtered() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  Handle owned(token);
+  TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+  DWORD size = 0;
+  if (!GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size)) return false;
+  return type == TokenElevationTypeLimited;
+}
+
+ElevatedRun Win32Elevation::RunElevated(const std::string& program, const std::string& parameters) {
+  std::wstring file = win32::Wide(program), params = win32::Wide(parameters);
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC;
+  info.lpVerb = L"runas";
+  info.lpFile = file.c_str();
+  info.lpParameters = params.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  ElevatedRun run;
+  if (!::ShellExecuteExW(&info)) {
+    run.error = ::GetLastError();
+    run.outcome = run.error == ERROR_CANCELLED ? ElevatedRun::Outcome::Declined
+                                               : ElevatedRun::Outcome::Failed;
+    return run;
+  }
+  if (!info.hProcess) return run;   // started through another program: nothing to wait for
+  Handle process(info.hProcess);
+  DWORD code = 0;
+  if (::WaitForSingleObject(info.hProcess, INFINITE) != WAIT_OBJECT_0 ||
+      !::GetExitCodeProcess(info.hProcess, &code)) {
+    run.error = ::GetLastError();
+    return run;
+  }
+  run.outcome = ElevatedRun::Outcome::Ended;
+  run.exitCode = code;
+  return run;
+}
+
 bool Win32Power::EnableShutdownPrivilege() {
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))

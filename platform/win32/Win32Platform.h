@@ -42,6 +42,12 @@ class Win32Shell : public Shell {
   bool Start(const std::string& commandLine) override;
 };
 
+class Win32Elevation : public Elevation {
+ public:
+  bool Filtered() override;
+  ElevatedRun RunElevated(const std::string& program, const std::string& parameters) override;
+};
+
 class Win32User : public User {
  public:
   std::string LogonName() override;
@@ -88,7 +94,9 @@ class Win32Platform {
   Win32Windows windows;
   Win32Mutexes mutexes;
   Win32Shell shell;
-  Platform platform{registry, files, clock, user, locale, power, services, pathNames, windows, mutexes, shell};
+  Win32Elevation elevation;
+  Platform platform{registry, files, clock, user, locale, power, services,
+                    pathNames, windows, mutexes, shell, elevation};
 
   Win32Platform() = default;
   Win32Platform(const Win32Platform&) = delete;

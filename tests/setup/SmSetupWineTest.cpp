@@ -2,6 +2,7 @@
 // registration, product key, data folder, the host stand-in as "Solmora.exe"), a start at the
 // last page finished with its button, and a start without the product installed.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,37 @@ class SmSetupProgram : public ::testing::Test {
     return pi;
   }
 
+  // The wizard's own process, found by its window.
+  static DWORD ProcessOf(HWND h) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid;
+  }
+  static DWORD ParentOf(DWORD pid) {
+    DWORD parent = 0;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE) return 0;
+    PROCESSENTRY32W e{};
+    e.dwSize = sizeof e;
+    for (BOOL more = Process32FirstW(snap, &e); more; more = Process32NextW(snap, &e))
+      if (e.th32ProcessID == pid) parent = e.th32ParentProcessID;
+    CloseHandle(snap);
+    return parent;
+  }
+  static TOKEN_ELEVATION_TYPE ElevationOf(DWORD pid) {
+    TOKEN_ELEVATION_TYPE type = TokenElevationTypeDefault;
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+    if (!process) return type;
+    HANDLE token = nullptr;
+    if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
+      DWORD size = 0;
+      GetTokenInformation(token, TokenElevationType, &type, sizeof type, &size);
+      CloseHandle(token);
+    }
+    CloseHandle(process);
+    return type;
+  }
+
   std::string RunValue() {
     auto k = sys.registry.Open(kRun, RegAccess::Read, false);
     if (!k) return "<none>";
@@ -153,6 +185,47 @@ TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
   ASSERT_GT(run.size(), 15u);
   EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
   EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+}
+
+// Started at logon by the Run key with an administrator's filtered rights: the wizard starts
+// itself again through the consent prompt and waits; the run that shows the pages hands the
+// host's start back, so the host is started by the waiting run and keeps the filtered rights.
+// (Wine grants the full rights without a prompt and does not raise the token, so the rights of
+// the second run are not checked here.)
+TEST_F(SmSetupProgram, StartedWithFilteredRightsRunsAgainAndTheWaitingRunStartsTheHost) {
+  std::wstring cmd = Wide("\"" SM_LOGON_EXE "\" \"" + install + "SMSetup.exe\" 5");
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION logon{};
+  ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &logon));
+  HWND form = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(nullptr, kCaption)) != nullptr; }));
+  const DWORD shown = ProcessOf(form);
+  const DWORD filtered = ParentOf(shown);
+  EXPECT_NE(filtered, logon.dwProcessId);
+  EXPECT_EQ(ParentOf(filtered), logon.dwProcessId);
+  EXPECT_EQ(ElevationOf(filtered), TokenElevationTypeLimited);
+
+  Found finish{0, L"終了", L""};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&finish));
+    return finish.hwnd != nullptr;
+  }));
+  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
+  HWND host = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (host = FindWindowW(L"TSolmoraMainForm", nullptr)) != nullptr; }));
+  const DWORD hostProcess = ProcessOf(host);
+  EXPECT_EQ(ParentOf(hostProcess), filtered);
+  EXPECT_EQ(ElevationOf(hostProcess), TokenElevationTypeLimited);
+  ASSERT_EQ(WaitForSingleObject(logon.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD code = 99;
+  GetExitCodeProcess(logon.hProcess, &code);
+  CloseHandle(logon.hThread);
+  CloseHandle(logon.hProcess);
+  EXPECT_EQ(code, 0u);
+  const std::string run = RunValue();
+  ASSERT_GT(run.size(), 15u);
+  EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
 }
 
 TEST_F(SmSetupProgram, WithoutTheProductInstalledShowsItsMessageAndWritesNothing) {
