@@ -32,8 +32,11 @@ struct Found {
 
 BOOL CALLBACK FindChild(HWND h, LPARAM lp) {
   auto* f = reinterpret_cast<Found*>(lp);
-  wchar_t buf[256];
-  GetWindowTextW(h, buf, 256);
+  // Asked of the control itself: an edit keeps its text where GetWindowText from another
+  // process does not look.
+  wchar_t buf[256] = L"";
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 1000, &got);
   if (f->text == buf) {
     f->hwnd = h;
     return FALSE;
@@ -185,6 +188,55 @@ TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
   ASSERT_GT(run.size(), 15u);
   EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
   EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+}
+
+// The resume after the test boot: the host, started at logon with the request set, measures
+// the start-up time; the wizard started at page 3 closes the host, shows the measured seconds,
+// enables the test-boot choice and, cancelled, starts the host again.
+TEST_F(SmSetupProgram, ResumedAfterTheTestBootShowsWhatTheHostMeasured) {
+  sys.files.Replace(data + "Solmora.ini",
+                    "[System]\r\nRequestTimeLag=1\r\n[Timer]\r\nBiosBoot=2005/01/26 10:30:00\r\n");
+  std::wstring hostCmd = Wide("\"" + install + "Solmora.exe\" /D /data:" + data + " /timelag:95");
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION host{};
+  ASSERT_TRUE(CreateProcessW(nullptr, hostCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &host));
+  ASSERT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+
+  PROCESS_INFORMATION pi = Start("3");
+  EXPECT_EQ(WaitForSingleObject(host.hProcess, 20000), WAIT_OBJECT_0) << "the host was not closed";
+  CloseHandle(host.hThread);
+  CloseHandle(host.hProcess);
+  HWND form = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(nullptr, kCaption)) != nullptr; }));
+  auto child = [&](const wchar_t* text) {
+    Found f{0, text, L""};
+    WaitFor([&] {
+      EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&f));
+      return f.hwnd != nullptr;
+    });
+    return f.hwnd;
+  };
+  EXPECT_NE(child(L"35"), nullptr);   // 95 s: 1 min 35 s
+  HWND done = child(L"自動起動テストは終了している（シャットダウン＆自動起動をパスする）");
+  ASSERT_NE(done, nullptr);
+  EXPECT_TRUE(IsWindowEnabled(done));
+  sm::IniFile ini(sys.files, data + "Solmora.ini");
+  EXPECT_EQ(ini.ReadString("Timer", "TimeLag", ""), "95");
+  EXPECT_FALSE(ini.KeyExists("System", "RequestTimeLag"));
+
+  PostMessageW(child(L"キャンセル"), BM_CLICK, 0, 0);
+  Found box{pi.dwProcessId, L"", L"#32770"};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&box));
+    return box.hwnd != nullptr;
+  }));
+  PostMessageW(box.hwnd, WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+  EXPECT_EQ(RunValue(), "<none>");   // the wizard never removes or writes it on the way out
 }
 
 // Started at logon by the Run key with an administrator's filtered rights: the wizard starts
