@@ -11,7 +11,8 @@
 //    value is emptied when Minus goes off); that follows from the rule and fires nothing.
 //  * UserSetText is what the peer reports after the user edited the field: the text goes through
 //    the same filter and OnChange fires once when it changed. A ReadOnly field refuses it and the
-//    real control is put back to the widget's text.
+//    real control is put back to the widget's text. Leaving a field that holds only "-" empties
+//    it (the control's rule); the peer reports that as a user edit before OnExit fires.
 //  * The height stays the one set on the widget (the control's own automatic height is off), and
 //    a ReadOnly field with the default colour is greyed like a read-only TEdit.
 #include <memory>

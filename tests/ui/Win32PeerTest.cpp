@@ -461,6 +461,22 @@ TEST(NumEditPeer, SettingsAndTextShowInTheControlAndTypingReachesTheWidget) {
   Pump(H(f), 50);
   EXPECT_TRUE(f.changes.empty());
   EXPECT_EQ(TextOf(h), "75");
+
+  // Leaving a field that holds only a minus sign empties it, in the widget too.
+  f.Num.SetReadOnly(false);
+  f.Num.SetMinus(true);
+  std::string exitText = "<no exit>";
+  ::SetFocus(H(f.Other));
+  f.Num.OnExit = [&] { exitText = f.Num.Text(); };
+  ::SetFocus(h);   // entering selects all again
+  Pump(H(f), 50);
+  PostMessageW(h, WM_CHAR, L'-', 1);   // the selected value goes, the sign comes
+  Pump(H(f), 50);
+  EXPECT_EQ(f.Num.Text(), "-");
+  ::SetFocus(H(f.Other));
+  Pump(H(f), 50);
+  EXPECT_EQ(f.changes, (std::vector<std::string>{"-", ""}));
+  EXPECT_EQ(exitText, "");
   f.Close();
 }
 

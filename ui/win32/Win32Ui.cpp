@@ -1074,15 +1074,26 @@ class NumEditPeer : public WinPeer {
       SetWindowTextW(hwnd(), Wide(n_.Text()).c_str());
   }
   bool OnCommand(WORD code, LRESULT&) override {
-    if (code == EN_CHANGE && !syncing_) {
-      syncing_ = true;
-      n_.UserSetText(control_->Model().Text());
-      syncing_ = false;
-    }
+    if (code == EN_CHANGE) Report();
+    return true;
+  }
+  bool Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg != WM_KILLFOCUS) return WinPeer::Handle(msg, wp, lp, result);
+    // Leaving the field empties a lone minus sign without a change message of the control's;
+    // the widget hears of it before its OnExit.
+    result = DefSubclassProc(hwnd(), msg, wp, lp);
+    if (control_->Model().Text() != n_.Text()) Report();
+    WinPeer::Handle(msg, wp, lp, result);
     return true;
   }
 
  private:
+  void Report() {
+    if (syncing_) return;
+    syncing_ = true;
+    n_.UserSetText(control_->Model().Text());
+    syncing_ = false;
+  }
   static sm::TColor ToControlColor(Color c) {
     if (c & 0x80000000u) return static_cast<sm::TColor>(0xFF000000u | (c & 0xFFu));
     return static_cast<sm::TColor>(c);
