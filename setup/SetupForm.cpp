@@ -609,7 +609,12 @@ void TSolmoraSetupForm::UDWaitTimeSChangingEx(bool& allowChange, ui::UpDownDirec
     else
       SetPosition(UDWaitTimeM, UDWaitTimeM.Position() - 1);
   } else if (seconds == 59) {
-    SetPosition(UDWaitTimeM, UDWaitTimeM.Position() + 1);
+    // At the largest minute there is nothing to carry into: the seconds stay at 59 rather than
+    // fall back to 0.
+    if (UDWaitTimeM.Position() >= UDWaitTimeM.Max())
+      allowChange = false;
+    else
+      SetPosition(UDWaitTimeM, UDWaitTimeM.Position() + 1);
   }
 }
 

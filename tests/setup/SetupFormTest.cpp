@@ -577,6 +577,8 @@ TEST(SetupActions, WaitSecondsCarryIntoMinutes) {
       {3, 0, ui::UpDownButton::Prev, 2, 59},
       {3, 10, ui::UpDownButton::Prev, 3, 9},
       {3, 58, ui::UpDownButton::Next, 3, 59},
+      {1000, 59, ui::UpDownButton::Next, 1000, 59},   // no carry beyond the largest minute
+      {1000, 58, ui::UpDownButton::Next, 1000, 59},
   };
   for (const Row& r : rows) {
     Wizard w;
