@@ -56,6 +56,24 @@ TDateTime WithDay(TDateTime dt, int year, int month, int day) {
   return Combine(EncodeDate(year, month, day), TimeOf(dt));
 }
 
+// How many decimal digits the largest value of a range has.
+int DigitCount(int max) {
+  int n = 1;
+  for (int v = max; v >= 10; v /= 10) ++n;
+  return n;
+}
+
+// The number in a numeric field's digits; the empty field reads as 0. The field allows only a
+// few digits, the cap keeps any longer text in range all the same.
+int FieldValue(const std::string& digits) {
+  int v = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') continue;
+    v = v > 99999999 ? 999999999 : v * 10 + (c - '0');
+  }
+  return v;
+}
+
 }  // namespace
 
 int StartPageFromArgs(const std::vector<std::string>& args) {
@@ -75,17 +93,27 @@ TSolmoraSetupForm::TSolmoraSetupForm(ui::Backend& backend, platform::Platform& p
   Design();
 }
 
-void TSolmoraSetupForm::Pair(ui::TUpDown& ud, ui::TEdit& edit) {
-  pairs_.push_back({&ud, &edit});
-  edit.SetReadOnly(true);
-  ud.SetLeft(edit.Left() + edit.Width());
-  ud.SetTop(edit.Top());
+void TSolmoraSetupForm::Pair(ui::TUpDown& ud, ui::TSaNumEdit& field, bool editable) {
+  pairs_.push_back({&ud, &field});
+  field.SetComma(false);
+  field.SetMinus(false);
+  field.SetDecimalLength(0);
+  field.SetIntegerLength(DigitCount(ud.Max()));
+  field.SetReadOnly(!editable);
+  ud.SetLeft(field.Left() + field.Width());
+  ud.SetTop(field.Top());
   ud.SetWidth(16);
-  ud.SetHeight(edit.Height());
-  ud.OnClickButton = [&ud, &edit](ui::UpDownButton) {
-    edit.SetText(std::to_string(ud.Position()));
+  ud.SetHeight(field.Height());
+  ud.OnClickButton = [&ud, &field](ui::UpDownButton) {
+    field.SetText(std::to_string(ud.Position()));
   };
-  edit.SetText(std::to_string(ud.Position()));
+  if (editable) {
+    // The page actions read the position, so it follows the typing at once; the field itself
+    // keeps what was typed until the user leaves it.
+    field.OnChange = [&ud, &field] { ud.SetPosition(FieldValue(field.Text())); };
+    field.OnExit = [&ud, &field] { field.SetText(std::to_string(ud.Position())); };
+  }
+  field.SetText(std::to_string(ud.Position()));
 }
 
 void TSolmoraSetupForm::SetPosition(ui::TUpDown& ud, int position) {
@@ -156,7 +184,7 @@ void TSolmoraSetupForm::Design() {
   UDYear.SetRange(2004, 2099);
   UDYear.SetWrap(true);
   UDYear.SetPosition(2005);
-  Pair(UDYear, SNEYear);
+  Pair(UDYear, SNEYear, false);
   CmbMonth.SetItems(Numbered(1, 12, "月"));
   CmbMonth.SetBounds({16, 24, 56, 20});
   CmbDay.SetItems(Numbered(1, 28, "日"));
@@ -166,7 +194,7 @@ void TSolmoraSetupForm::Design() {
   SAMinute.SetBounds({16, 24, 32, 20});
   UDMinute.SetRange(0, 59);
   UDMinute.SetWrap(true);
-  Pair(UDMinute, SAMinute);
+  Pair(UDMinute, SAMinute, false);
   LblMinute.SetCaption("分 0秒");
   LblMinute.SetBounds({16, 27, 48, 16});
   REditBIOSDate.Name = "REditBIOSDate";
@@ -197,7 +225,7 @@ void TSolmoraSetupForm::Design() {
   UDSD.SetRange(0, 300);
   UDSD.SetWrap(true);
   UDSD.SetPosition(30);
-  Pair(UDSD, SASD);
+  Pair(UDSD, SASD, false);
   LblSDUnit.SetCaption("秒");
   LblSDUnit.SetBounds({276, 232, 20, 16});
 
@@ -231,14 +259,14 @@ void TSolmoraSetupForm::Design() {
   LblWaitTime.SetBounds({16, 48, 260, 16});
   SNWaitTimeM.SetBounds({280, 44, 40, 20});
   UDWaitTimeM.SetRange(0, 1000);
-  Pair(UDWaitTimeM, SNWaitTimeM);
+  Pair(UDWaitTimeM, SNWaitTimeM, true);
   LblWaitTimeMin.SetCaption("分");
   LblWaitTimeMin.SetBounds({340, 48, 14, 16});
   SNWaitTimeS.SetBounds({360, 44, 32, 20});
   UDWaitTimeS.SetRange(0, 59);
   UDWaitTimeS.SetWrap(true);
   UDWaitTimeS.SetPosition(10);
-  Pair(UDWaitTimeS, SNWaitTimeS);
+  Pair(UDWaitTimeS, SNWaitTimeS, true);
   LblWaitTimeSec.SetCaption("秒");
   LblWaitTimeSec.SetBounds({416, 48, 14, 16});
 
@@ -250,7 +278,7 @@ void TSolmoraSetupForm::Design() {
   SNDelayIcon.SetBounds({360, 22, 40, 20});
   UDDelayIcon.SetRange(0, 119);
   UDDelayIcon.SetWrap(true);
-  Pair(UDDelayIcon, SNDelayIcon);
+  Pair(UDDelayIcon, SNDelayIcon, true);
   GBoxResume.SetCaption("レジューム設定");
   GBoxResume.SetBounds({16, 100, 560, 56});
   ChkEventResume.SetCaption(
@@ -543,7 +571,7 @@ void TSolmoraSetupForm::ShowAlarmFields() {
     w.SetLeft(x);
     x += w.Width() + 8;
   };
-  auto placeNumber = [&](ui::TEdit& e, ui::TUpDown& ud, bool shown) {
+  auto placeNumber = [&](ui::TSaNumEdit& e, ui::TUpDown& ud, bool shown) {
     place(e, shown);
     ud.SetVisible(shown);
     if (!shown) return;
@@ -588,7 +616,12 @@ void TSolmoraSetupForm::UDWaitTimeSChangingEx(bool& allowChange, ui::UpDownDirec
     else
       SetPosition(UDWaitTimeM, UDWaitTimeM.Position() - 1);
   } else if (seconds == 59) {
-    SetPosition(UDWaitTimeM, UDWaitTimeM.Position() + 1);
+    // At the largest minute there is nothing to carry into: the seconds stay at 59 rather than
+    // fall back to 0.
+    if (UDWaitTimeM.Position() >= UDWaitTimeM.Max())
+      allowChange = false;
+    else
+      SetPosition(UDWaitTimeM, UDWaitTimeM.Position() + 1);
   }
 }
 

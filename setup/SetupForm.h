@@ -92,10 +92,10 @@ class TSolmoraSetupForm : public ui::TForm {
   ui::TComboBox CBBootType{&GBoxBootType};
   ui::TGroupBox GBoxBIOSDate{&Pnl1};
   ui::TComboBox CmbWeek{&GBoxBIOSDate};
-  ui::TEdit SNEYear{&GBoxBIOSDate};
+  ui::TSaNumEdit SNEYear{&GBoxBIOSDate};
   ui::TUpDown UDYear{&GBoxBIOSDate};
   ui::TComboBox CmbMonth{&GBoxBIOSDate}, CmbDay{&GBoxBIOSDate}, CmbHour{&GBoxBIOSDate};
-  ui::TEdit SAMinute{&GBoxBIOSDate};
+  ui::TSaNumEdit SAMinute{&GBoxBIOSDate};
   ui::TUpDown UDMinute{&GBoxBIOSDate};
   ui::TLabel LblMinute{&GBoxBIOSDate};
   ui::TLabel REditBIOSDate{&Pnl1};
@@ -104,7 +104,7 @@ class TSolmoraSetupForm : public ui::TForm {
   ui::TLabel LblTestBoot{&Pnl2};
   ui::TRadioButton RBtnTestBootNotDone{&Pnl2}, RBtnTestBootDone{&Pnl2};
   ui::TLabel LblSD{&Pnl2};
-  ui::TEdit SASD{&Pnl2};
+  ui::TSaNumEdit SASD{&Pnl2};
   ui::TUpDown UDSD{&Pnl2};
   ui::TLabel LblSDUnit{&Pnl2};
 
@@ -116,16 +116,16 @@ class TSolmoraSetupForm : public ui::TForm {
   ui::TEdit EdtTimeLagM{&PnlTimeLag}, EdtTimeLagS{&PnlTimeLag};
   ui::TLabel LblTimeLagMin{&PnlTimeLag}, LblTimeLagSec{&PnlTimeLag};
   ui::TLabel LblWaitTime{&PnlTimeLag};
-  ui::TEdit SNWaitTimeM{&PnlTimeLag};
+  ui::TSaNumEdit SNWaitTimeM{&PnlTimeLag};
   ui::TUpDown UDWaitTimeM{&PnlTimeLag};
-  ui::TEdit SNWaitTimeS{&PnlTimeLag};
+  ui::TSaNumEdit SNWaitTimeS{&PnlTimeLag};
   ui::TUpDown UDWaitTimeS{&PnlTimeLag};
   ui::TLabel LblWaitTimeMin{&PnlTimeLag}, LblWaitTimeSec{&PnlTimeLag};
 
   // Page 4.
   ui::TGroupBox GBoxDelayIcon{&Pnl4};
   ui::TLabel LblDelayIcon{&GBoxDelayIcon};
-  ui::TEdit SNDelayIcon{&GBoxDelayIcon};
+  ui::TSaNumEdit SNDelayIcon{&GBoxDelayIcon};
   ui::TUpDown UDDelayIcon{&GBoxDelayIcon};
   ui::TGroupBox GBoxResume{&Pnl4};
   ui::TCheckBox ChkEventResume{&GBoxResume};
@@ -143,7 +143,10 @@ class TSolmoraSetupForm : public ui::TForm {
 
  private:
   void Design();
-  void Pair(ui::TUpDown& ud, ui::TEdit& edit);
+  // Couples a numeric field with its up-down: the field shows the position. An editable field
+  // moves the position to what the user typed (clamped to the range), and shows the position
+  // again when it loses the focus.
+  void Pair(ui::TUpDown& ud, ui::TSaNumEdit& field, bool editable);
   int TypeIndex() const { return CBBootType.ItemIndex(); }
   TSolmoraSettings Settings() { return TSolmoraSettings(p_, DataDir, InstallDir); }
   void ShowAlarmFields();
@@ -154,7 +157,7 @@ class TSolmoraSetupForm : public ui::TForm {
   platform::Platform& p_;
   TFolders folders_;
   std::vector<std::string> args_;
-  std::vector<std::pair<ui::TUpDown*, ui::TEdit*>> pairs_;
+  std::vector<std::pair<ui::TUpDown*, ui::TSaNumEdit*>> pairs_;
 };
 
 }  // namespace sm::setup

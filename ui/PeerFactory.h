@@ -11,7 +11,7 @@ namespace sm::ui {
 class TForm; class TButton; class TSpeedButton; class TCheckBox; class TRadioButton;
 class TComboBox; class TEdit; class TLabel; class TPanel; class TGroupBox; class TTabControl;
 class TListView; class TUpDown; class TSpinButton; class TTrackBar; class TProgressBar;
-class TDateTimePicker;
+class TDateTimePicker; class TSaNumEdit;
 
 class PeerFactory {
  public:
@@ -33,6 +33,7 @@ class PeerFactory {
   virtual std::unique_ptr<Peer> Make(TTrackBar&) = 0;
   virtual std::unique_ptr<Peer> Make(TProgressBar&) = 0;
   virtual std::unique_ptr<Peer> Make(TDateTimePicker&) = 0;
+  virtual std::unique_ptr<Peer> Make(TSaNumEdit&) = 0;
 };
 
 }  // namespace sm::ui

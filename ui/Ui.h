@@ -6,5 +6,6 @@
 #include "ui/Form.h"
 #include "ui/Image.h"
 #include "ui/ListView.h"
+#include "ui/NumEdit.h"
 #include "ui/Ranges.h"
 #include "ui/Widget.h"

@@ -577,6 +577,8 @@ TEST(SetupActions, WaitSecondsCarryIntoMinutes) {
       {3, 0, ui::UpDownButton::Prev, 2, 59},
       {3, 10, ui::UpDownButton::Prev, 3, 9},
       {3, 58, ui::UpDownButton::Next, 3, 59},
+      {1000, 59, ui::UpDownButton::Next, 1000, 59},   // no carry beyond the largest minute
+      {1000, 58, ui::UpDownButton::Next, 1000, 59},
   };
   for (const Row& r : rows) {
     Wizard w;
@@ -708,6 +710,101 @@ TEST(SetupActions, FinishWritesNonDefaultOptionsIntoTheMultiBootFile) {
   EXPECT_TRUE(w.Ini().KeyExists("Timer", "BiosBoot"));
   // The host had not been running: it is started because setup finished.
   EXPECT_EQ(w.mp.shell.started, std::vector<std::string>{kHostStart});
+}
+
+// ---------------------------------------------------------------------------------------------
+// Numeric fields and their up-downs
+
+TEST(SetupNumericFields, PlainDigitsSizedToTheRange) {
+  Wizard w;
+  ASSERT_TRUE(w.Start());
+  struct Row {
+    const char* name;
+    ui::TSaNumEdit& field;
+    int integerLength;
+    bool readOnly;
+  } rows[] = {
+      {"SNEYear", w.F().SNEYear, 4, true},         {"SAMinute", w.F().SAMinute, 2, true},
+      {"SASD", w.F().SASD, 3, true},               {"SNWaitTimeM", w.F().SNWaitTimeM, 4, false},
+      {"SNWaitTimeS", w.F().SNWaitTimeS, 2, false}, {"SNDelayIcon", w.F().SNDelayIcon, 3, false},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_EQ(r.field.IntegerLength(), r.integerLength);
+    EXPECT_EQ(r.field.ReadOnly(), r.readOnly);
+    EXPECT_EQ(r.field.DecimalLength(), 0);
+    EXPECT_FALSE(r.field.Minus());
+    EXPECT_FALSE(r.field.Comma());
+  }
+}
+
+TEST(SetupNumericFields, TypedMinutesAreStoredAndSteppedFrom) {
+  Wizard w;
+  w.Settings("[Timer]\nWaitingTime=70\n");
+  ASSERT_TRUE(w.Start({"3"}));
+  ASSERT_EQ(w.F().SNWaitTimeS.Text(), "10");
+  ASSERT_TRUE(w.F().SNWaitTimeM.UserSetText("2"));
+  ASSERT_TRUE(w.F().SNWaitTimeM.UserSetText("25"));
+  EXPECT_EQ(w.F().UDWaitTimeM.Position(), 25);
+  // Typed seconds beyond the range: the up-down stands at 59, and its step carries from there.
+  ASSERT_TRUE(w.F().SNWaitTimeS.UserSetText("75"));
+  EXPECT_EQ(w.F().UDWaitTimeS.Position(), 59);
+  ASSERT_TRUE(w.F().UDWaitTimeS.UserStep(ui::UpDownButton::Next));
+  EXPECT_EQ(w.F().SNWaitTimeM.Text(), "26");
+  EXPECT_EQ(w.F().SNWaitTimeS.Text(), "0");
+  ASSERT_TRUE(w.F().SNWaitTimeS.UserSetText("8"));
+  w.Next();
+  w.Next();
+  w.Next();
+  EXPECT_TRUE(w.F().Finished);
+  EXPECT_EQ(w.Read("Timer", "WaitingTime"), std::to_string(26 * 60 + 8));
+}
+
+TEST(SetupNumericFields, LeavingAFieldShowsThePositionThatWillBeStored) {
+  struct Row {
+    const char* typed;
+    int position;
+    const char* shownAfterExit;
+  } rows[] = {{"45", 45, "45"}, {"500", 119, "119"}, {"", 0, "0"}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.typed);
+    Wizard w;
+    w.Settings("[System]\nDelayIcon=30\n");
+    ASSERT_TRUE(w.Start({"4"}));
+    w.F().SNDelayIcon.SetFocus();
+    ASSERT_TRUE(w.F().SNDelayIcon.UserSetText(r.typed));
+    EXPECT_EQ(w.F().UDDelayIcon.Position(), r.position);
+    EXPECT_EQ(w.F().SNDelayIcon.Text(), r.typed);   // kept while the user is in the field
+    w.F().ChkEventResume.SetFocus();
+    EXPECT_EQ(w.F().SNDelayIcon.Text(), r.shownAfterExit);
+    w.Next();
+    w.Next();
+    const std::string stored = r.position ? std::to_string(r.position) : "<none>";
+    EXPECT_EQ(w.Read("System", "DelayIcon"), stored);
+  }
+}
+
+TEST(SetupNumericFields, ReadOnlyFieldsChangeOnlyThroughTheirUpDown) {
+  Wizard w;
+  w.Settings("[Timer]\nBiosType=3\nBiosBoot=2005/01/20 06:40:00\nTimeLag=95\n");
+  ASSERT_TRUE(w.Start({"1"}));
+  for (ui::TSaNumEdit* field : {&w.F().SNEYear, &w.F().SAMinute}) {
+    SCOPED_TRACE(field == &w.F().SNEYear ? "SNEYear" : "SAMinute");
+    ASSERT_TRUE(field->Showing());
+    const std::string before = field->Text();
+    EXPECT_FALSE(field->UserSetText("12"));
+    EXPECT_EQ(field->Text(), before);
+  }
+  EXPECT_EQ(w.F().UDYear.Position(), 2005);
+  EXPECT_EQ(w.F().UDMinute.Position(), 40);
+  ASSERT_TRUE(w.F().UDMinute.UserStep(ui::UpDownButton::Prev));
+  EXPECT_EQ(w.F().SAMinute.Text(), "39");
+  w.Next();
+  ASSERT_EQ(w.ShownPage(), 2);
+  ASSERT_TRUE(w.F().SASD.Showing());
+  EXPECT_FALSE(w.F().SASD.UserSetText("90"));
+  EXPECT_EQ(w.F().SASD.Text(), "30");
+  EXPECT_EQ(w.F().UDSD.Position(), 30);
 }
 
 }  // namespace

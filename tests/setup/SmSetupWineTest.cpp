@@ -1,6 +1,7 @@
 // SmSetup.exe as a real program under the window system: a prepared machine (uninstall
 // registration, product key, data folder, the host stand-in as "Solmora.exe"), a start at the
-// last page finished with its button, and a start without the product installed.
+// last page finished with its button, a value typed into a numeric field and stored, and a start
+// without the product installed.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -51,6 +52,18 @@ BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
   wchar_t cls[64];
   GetClassNameW(h, cls, 64);
   if (pid == f->pid && f->cls == cls && IsWindowVisible(h)) {
+    f->hwnd = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The visible child window of a class (the hidden pages hold the others).
+BOOL CALLBACK FindVisibleOfClass(HWND h, LPARAM lp) {
+  auto* f = reinterpret_cast<Found*>(lp);
+  wchar_t cls[64];
+  GetClassNameW(h, cls, 64);
+  if (f->cls == cls && IsWindowVisible(h)) {
     f->hwnd = h;
     return FALSE;
   }
@@ -278,6 +291,39 @@ TEST_F(SmSetupProgram, StartedWithFilteredRightsRunsAgainAndTheWaitingRunStartsT
   const std::string run = RunValue();
   ASSERT_GT(run.size(), 15u);
   EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
+}
+
+TEST_F(SmSetupProgram, TypedIconDelayIsStored) {
+  PROCESS_INFORMATION pi = Start("4");
+  Found form{pi.dwProcessId, L"", L""};
+  ASSERT_TRUE(WaitFor([&] { return (form.hwnd = FindWindowW(nullptr, kCaption)) != nullptr; }));
+  Found field{pi.dwProcessId, L"", L"TSaNumEdit"};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumChildWindows(form.hwnd, FindVisibleOfClass, reinterpret_cast<LPARAM>(&field));
+    return field.hwnd != nullptr;
+  }));
+  wchar_t text[16] = {};
+  // Asked with the message itself: GetWindowText reads another process's window title instead.
+  SendMessageW(field.hwnd, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, L"0");
+  for (wchar_t c : {L'4', L'5'}) PostMessageW(field.hwnd, WM_CHAR, c, 1);
+  Found next{pi.dwProcessId, L"次へ＞", L""};
+  EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&next));
+  ASSERT_NE(next.hwnd, nullptr);
+  PostMessageW(next.hwnd, BM_CLICK, 0, 0);
+  Found finish{pi.dwProcessId, L"終了", L""};
+  ASSERT_TRUE(WaitFor([&] {
+    EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&finish));
+    return finish.hwnd != nullptr;
+  }));
+  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+
+  sm::IniFile ini(sys.files, data + "Solmora.ini");
+  EXPECT_EQ(ini.ReadString("System", "DelayIcon", ""), "45");
+  EXPECT_EQ(ini.ReadString("Timer", "WaitingTime", ""), "75");
 }
 
 TEST_F(SmSetupProgram, WithoutTheProductInstalledShowsItsMessageAndWritesNothing) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "numedit/win32/SaNumEdit.h"
 #include "platform/win32/Text.h"
 #include "ui/Ui.h"
 #include "ui/win32/Win32Ui.h"
@@ -396,6 +397,86 @@ TEST(Modal, HandlerExceptionShowsTheErrorBoxOnce) {
   SendMessageW(H(f.Chk), BM_CLICK, 0, 0);
   Pump(H(f), 50);
   EXPECT_EQ(ui.errors, std::vector<std::string>{"失敗しました"});
+  f.Close();
+}
+
+// The numeric field widget on the real "TSaNumEdit" window.
+class NumProbe : public TForm {
+ public:
+  explicit NumProbe(Backend& b) : TForm(b) {
+    Name = "NumProbe";
+    SetClientSize(300, 100);
+    Num.Name = "Num";
+    Num.SetBounds({10, 10, 80, 22});
+    Num.SetIntegerLength(3);
+    Num.OnChange = [this] { changes.push_back(Num.Text()); };
+    Other.SetBounds({100, 10, 75, 25});
+  }
+  TSaNumEdit Num{this};
+  TButton Other{this};
+  std::vector<std::string> changes;
+};
+
+TEST(NumEditPeer, SettingsAndTextShowInTheControlAndTypingReachesTheWidget) {
+  Win32Backend ui;
+  NumProbe f(ui);
+  f.ShowForm();
+  Pump(H(f), 200);
+  HWND h = H(f.Num);
+  numedit_win32::TSaNumEdit* control = numedit_win32::SaNumEditFromHandle(h);
+  ASSERT_NE(control, nullptr);
+  const TNumTextModel& m = control->Model();
+  EXPECT_EQ(m.IntegerLength(), 3);   // set before the window existed
+  RECT rc;
+  GetWindowRect(h, &rc);
+  EXPECT_EQ(rc.bottom - rc.top, 22);  // the widget's height, not the control's own
+
+  f.Num.SetComma(false);
+  f.Num.SetMinus(false);
+  f.Num.SetDecimalLength(0);
+  EXPECT_FALSE(m.Comma());
+  EXPECT_FALSE(m.Minus());
+  EXPECT_EQ(m.DecimalLength(), 0);
+  f.Num.SetText("１２");
+  EXPECT_EQ(TextOf(h), "12");
+  EXPECT_EQ(f.changes, std::vector<std::string>{"12"});
+  f.changes.clear();
+
+  // Entering selects all, so the first digit replaces the value; a letter is refused.
+  ::SetFocus(h);
+  Pump(H(f), 50);
+  for (wchar_t c : {L'7', L'5', L'x', L'0', L'4'}) PostMessageW(h, WM_CHAR, c, 1);
+  PostMessageW(h, WM_KEYDOWN, VK_BACK, 1);
+  Pump(H(f), 100);
+  EXPECT_EQ(f.changes, (std::vector<std::string>{"7", "75", "750", "75"}));
+  EXPECT_EQ(f.Num.Text(), "75");
+  EXPECT_EQ(TextOf(h), "75");
+  f.changes.clear();
+
+  // Read-only from the widget: the control swallows typing and is greyed.
+  f.Num.SetReadOnly(true);
+  EXPECT_TRUE(m.ReadOnly());
+  EXPECT_EQ(static_cast<std::uint32_t>(control->Color()), 0xFF00000Fu);
+  PostMessageW(h, WM_CHAR, L'1', 1);
+  Pump(H(f), 50);
+  EXPECT_TRUE(f.changes.empty());
+  EXPECT_EQ(TextOf(h), "75");
+
+  // Leaving a field that holds only a minus sign empties it, in the widget too.
+  f.Num.SetReadOnly(false);
+  f.Num.SetMinus(true);
+  std::string exitText = "<no exit>";
+  ::SetFocus(H(f.Other));
+  f.Num.OnExit = [&] { exitText = f.Num.Text(); };
+  ::SetFocus(h);   // entering selects all again
+  Pump(H(f), 50);
+  PostMessageW(h, WM_CHAR, L'-', 1);   // the selected value goes, the sign comes
+  Pump(H(f), 50);
+  EXPECT_EQ(f.Num.Text(), "-");
+  ::SetFocus(H(f.Other));
+  Pump(H(f), 50);
+  EXPECT_EQ(f.changes, (std::vector<std::string>{"-", ""}));
+  EXPECT_EQ(exitText, "");
   f.Close();
 }
 

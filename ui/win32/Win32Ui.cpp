@@ -16,6 +16,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "numedit/win32/SaNumEdit.h"
 #include "platform/win32/Text.h"
 #include "ui/Ui.h"
 
@@ -1039,6 +1040,77 @@ class DatePickerPeer : public WinPeer {
   TDateTimePicker& d_;
 };
 
+// The self-drawn numeric field. The widget's rules and text go to the control's own model; what
+// the user types comes back from the control's EN_CHANGE through UserSetText.
+class NumEditPeer : public WinPeer {
+ public:
+  NumEditPeer(Win32Backend& b, TSaNumEdit& w) : WinPeer(b, w), n_(w) {
+    if (!numedit_win32::RegisterSaNumEdit(GetModuleHandleW(nullptr)))
+      throw std::runtime_error("RegisterClass failed for " + w.Name);
+    Create(numedit_win32::kSaNumEditClass, WS_TABSTOP, WS_EX_CLIENTEDGE);
+    control_ = numedit_win32::SaNumEditFromHandle(hwnd());
+    if (!control_) throw std::runtime_error("no numeric field behind " + w.Name);
+    // The widget's bounds are the field's: the height the control gave itself on creation goes.
+    control_->Model().SetAutoSize(false);
+    WinPeer::Sync(Prop::Bounds, -1);
+    SyncOwn(Prop::Style, -1);
+  }
+  void Sync(Prop what, int index) override {
+    WinPeer::Sync(what, index);
+    if (what == Prop::Color || what == Prop::Font) ApplyColors();
+  }
+  void SyncOwn(Prop what, int) override {
+    if (what == Prop::Style) {
+      const TNumTextModel& from = n_.Model();
+      TNumTextModel& to = control_->Model();
+      to.SetIntegerLength(from.IntegerLength());
+      to.SetDecimalLength(from.DecimalLength());
+      to.SetMinus(from.Minus());
+      to.SetComma(from.Comma());
+      to.SetReadOnly(from.ReadOnly());
+      ApplyColors();
+    }
+    if (what == Prop::Style || what == Prop::State)
+      SetWindowTextW(hwnd(), Wide(n_.Text()).c_str());
+  }
+  bool OnCommand(WORD code, LRESULT&) override {
+    if (code == EN_CHANGE) Report();
+    return true;
+  }
+  bool Handle(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override {
+    if (msg != WM_KILLFOCUS) return WinPeer::Handle(msg, wp, lp, result);
+    // Leaving the field empties a lone minus sign without a change message of the control's;
+    // the widget hears of it before its OnExit.
+    result = DefSubclassProc(hwnd(), msg, wp, lp);
+    if (control_->Model().Text() != n_.Text()) Report();
+    WinPeer::Handle(msg, wp, lp, result);
+    return true;
+  }
+
+ private:
+  void Report() {
+    if (syncing_) return;
+    syncing_ = true;
+    n_.UserSetText(control_->Model().Text());
+    syncing_ = false;
+  }
+  static sm::TColor ToControlColor(Color c) {
+    if (c & 0x80000000u) return static_cast<sm::TColor>(0xFF000000u | (c & 0xFFu));
+    return static_cast<sm::TColor>(c);
+  }
+  // A read-only field in the default colour is greyed as a read-only edit is.
+  void ApplyColors() {
+    Color back = n_.GetColor();
+    if (back == clDefault) back = n_.ReadOnly() ? clBtnFace : clWindow;
+    Color text = n_.GetFont().color;
+    if (text == clDefault) text = clWindowText;
+    control_->SetColor(ToControlColor(back));
+    control_->SetFontColor(ToControlColor(text));
+  }
+  TSaNumEdit& n_;
+  numedit_win32::TSaNumEdit* control_ = nullptr;
+};
+
 // The hidden window that receives the timers of the thread.
 LRESULT CALLBACK TimerProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER) {
@@ -1322,5 +1394,6 @@ std::unique_ptr<Peer> Win32Backend::Make(TSpinButton& w) { return std::make_uniq
 std::unique_ptr<Peer> Win32Backend::Make(TTrackBar& w) { return std::make_unique<TrackBarPeer>(*this, w); }
 std::unique_ptr<Peer> Win32Backend::Make(TProgressBar& w) { return std::make_unique<ProgressPeer>(*this, w); }
 std::unique_ptr<Peer> Win32Backend::Make(TDateTimePicker& w) { return std::make_unique<DatePickerPeer>(*this, w); }
+std::unique_ptr<Peer> Win32Backend::Make(TSaNumEdit& w) { return std::make_unique<NumEditPeer>(*this, w); }
 
 }  // namespace sm::ui::win32

@@ -57,6 +57,7 @@ class Win32Backend : public Backend, public PeerFactory {
   std::unique_ptr<Peer> Make(TTrackBar&) override;
   std::unique_ptr<Peer> Make(TProgressBar&) override;
   std::unique_ptr<Peer> Make(TDateTimePicker&) override;
+  std::unique_ptr<Peer> Make(TSaNumEdit&) override;
 
   // The window of a widget's peer, or nullptr (for tests and the screenshot tool).
   static HWND__* WindowOf(const Widget& w);
