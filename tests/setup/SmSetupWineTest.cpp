@@ -79,6 +79,66 @@ bool WaitFor(F done, int ms = 20000) {
   return false;
 }
 
+// The wizard's window, once it shows; nullptr when it did not.
+HWND WaitForForm() {
+  HWND form = nullptr;
+  WaitFor([&] { return (form = FindWindowW(nullptr, kCaption)) != nullptr; });
+  return form;
+}
+
+// The host stand-in's window, once it shows; nullptr when it did not.
+HWND WaitForHost() {
+  HWND host = nullptr;
+  WaitFor([&] { return (host = FindWindowW(L"TSolmoraMainForm", nullptr)) != nullptr; });
+  return host;
+}
+
+// A child of parent with this text, once it exists; nullptr when it did not.
+HWND WaitForChild(HWND parent, const wchar_t* text) {
+  Found f{0, text, L""};
+  WaitFor([&] {
+    EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&f));
+    return f.hwnd != nullptr;
+  });
+  return f.hwnd;
+}
+
+// A shown top-level window of the process with this class ("#32770": a message box).
+HWND WaitForTop(DWORD pid, const wchar_t* cls) {
+  Found f{pid, L"", cls};
+  WaitFor([&] {
+    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&f));
+    return f.hwnd != nullptr;
+  });
+  return f.hwnd;
+}
+
+// Clicks the button with this caption; false when there is none.
+bool Press(HWND form, const wchar_t* caption) {
+  HWND button = WaitForChild(form, caption);
+  return button && PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+PROCESS_INFORMATION Launch(std::wstring cmd) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  EXPECT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      << Narrow(cmd);
+  return pi;
+}
+
+// Waits for the process to end and closes its handles: its exit code, or 99 when it did not end.
+DWORD Ended(PROCESS_INFORMATION& pi) {
+  DWORD code = 99;
+  if (pi.hProcess && WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(pi.hProcess, &code);
+  if (pi.hThread) CloseHandle(pi.hThread);
+  if (pi.hProcess) CloseHandle(pi.hProcess);
+  pi = {};
+  return code;
+}
+
 class SmSetupProgram : public ::testing::Test {
  protected:
   sm::platform::Win32Platform sys;
@@ -128,12 +188,7 @@ class SmSetupProgram : public ::testing::Test {
   }
 
   PROCESS_INFORMATION Start(const std::string& args) {
-    std::wstring cmd = Wide("\"" + install + "SMSetup.exe\" " + args);
-    STARTUPINFOW si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    EXPECT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    return pi;
+    return Launch(Wide("\"" + install + "SMSetup.exe\" " + args));
   }
 
   // The wizard's own process, found by its window.
@@ -173,21 +228,20 @@ class SmSetupProgram : public ::testing::Test {
     auto v = k->Get("Solmora");
     return v ? v->data : "<none>";
   }
+  // The Run value hands the logon over to the host.
+  void ExpectRunValueStartsTheHost() {
+    const std::string run = RunValue();
+    ASSERT_GT(run.size(), 15u);
+    EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
+  }
 };
 
 TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
   PROCESS_INFORMATION pi = Start("5");
-  Found form{pi.dwProcessId, L"", L""};
-  ASSERT_TRUE(WaitFor([&] { return (form.hwnd = FindWindowW(nullptr, kCaption)) != nullptr; }));
-  Found finish{pi.dwProcessId, L"終了", L""};
-  ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&finish));
-    return finish.hwnd != nullptr;
-  }));
-  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  HWND form = WaitForForm();
+  ASSERT_NE(form, nullptr);
+  ASSERT_TRUE(Press(form, L"終了"));
+  EXPECT_EQ(Ended(pi), 0u);
 
   sm::IniFile ini(sys.files, data + "Solmora.ini");
   EXPECT_EQ(ini.ReadString("Timer", "WaitingTime", ""), "75");
@@ -197,10 +251,8 @@ TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
   EXPECT_TRUE(alarm == "2005/01/26 10:30:00" || alarm == "2005/1/26 10:30:00") << alarm;
   EXPECT_FALSE(ini.KeyExists("System", "DelayIcon"));
   EXPECT_FALSE(ini.KeyExists("System", "EventResume"));
-  const std::string run = RunValue();
-  ASSERT_GT(run.size(), 15u);
-  EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
-  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+  ExpectRunValueStartsTheHost();
+  EXPECT_NE(WaitForHost(), nullptr);
 }
 
 // The resume after the test boot: the host, started at logon with the request set, measures
@@ -209,46 +261,28 @@ TEST_F(SmSetupProgram, FinishedFromTheLastPageHandsOverToTheHost) {
 TEST_F(SmSetupProgram, ResumedAfterTheTestBootShowsWhatTheHostMeasured) {
   sys.files.Replace(data + "Solmora.ini",
                     "[System]\r\nRequestTimeLag=1\r\n[Timer]\r\nBiosBoot=2005/01/26 10:30:00\r\n");
-  std::wstring hostCmd = Wide("\"" + install + "Solmora.exe\" /D /data:" + data + " /timelag:95");
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION host{};
-  ASSERT_TRUE(CreateProcessW(nullptr, hostCmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &host));
-  ASSERT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+  PROCESS_INFORMATION host =
+      Launch(Wide("\"" + install + "Solmora.exe\" /D /data:" + data + " /timelag:95"));
+  ASSERT_NE(WaitForHost(), nullptr);
 
   PROCESS_INFORMATION pi = Start("3");
-  EXPECT_EQ(WaitForSingleObject(host.hProcess, 20000), WAIT_OBJECT_0) << "the host was not closed";
-  CloseHandle(host.hThread);
-  CloseHandle(host.hProcess);
-  HWND form = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(nullptr, kCaption)) != nullptr; }));
-  auto child = [&](const wchar_t* text) {
-    Found f{0, text, L""};
-    WaitFor([&] {
-      EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&f));
-      return f.hwnd != nullptr;
-    });
-    return f.hwnd;
-  };
-  EXPECT_NE(child(L"35"), nullptr);   // 95 s: 1 min 35 s
-  HWND done = child(L"自動起動テストは終了している（シャットダウン＆自動起動をパスする）");
+  EXPECT_EQ(Ended(host), 0u) << "the host was not closed";
+  HWND form = WaitForForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_NE(WaitForChild(form, L"35"), nullptr);   // 95 s: 1 min 35 s
+  HWND done = WaitForChild(form, L"自動起動テストは終了している（シャットダウン＆自動起動をパスする）");
   ASSERT_NE(done, nullptr);
   EXPECT_TRUE(IsWindowEnabled(done));
   sm::IniFile ini(sys.files, data + "Solmora.ini");
   EXPECT_EQ(ini.ReadString("Timer", "TimeLag", ""), "95");
   EXPECT_FALSE(ini.KeyExists("System", "RequestTimeLag"));
 
-  PostMessageW(child(L"キャンセル"), BM_CLICK, 0, 0);
-  Found box{pi.dwProcessId, L"", L"#32770"};
-  ASSERT_TRUE(WaitFor([&] {
-    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&box));
-    return box.hwnd != nullptr;
-  }));
-  PostMessageW(box.hwnd, WM_COMMAND, IDOK, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  EXPECT_TRUE(WaitFor([] { return FindWindowW(L"TSolmoraMainForm", nullptr) != nullptr; }));
+  ASSERT_TRUE(Press(form, L"キャンセル"));
+  HWND box = WaitForTop(pi.dwProcessId, L"#32770");   // the re-setup message
+  ASSERT_NE(box, nullptr);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(Ended(pi), 0u);
+  EXPECT_NE(WaitForHost(), nullptr);
   EXPECT_EQ(RunValue(), "<none>");   // the wizard never removes or writes it on the way out
 }
 
@@ -258,48 +292,30 @@ TEST_F(SmSetupProgram, ResumedAfterTheTestBootShowsWhatTheHostMeasured) {
 // (Wine grants the full rights without a prompt and does not raise the token, so the rights of
 // the second run are not checked here.)
 TEST_F(SmSetupProgram, StartedWithFilteredRightsRunsAgainAndTheWaitingRunStartsTheHost) {
-  std::wstring cmd = Wide("\"" SM_LOGON_EXE "\" \"" + install + "SMSetup.exe\" 5");
-  STARTUPINFOW si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION logon{};
-  ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &logon));
-  HWND form = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (form = FindWindowW(nullptr, kCaption)) != nullptr; }));
-  const DWORD shown = ProcessOf(form);
-  const DWORD filtered = ParentOf(shown);
+  PROCESS_INFORMATION logon = Launch(Wide("\"" SM_LOGON_EXE "\" \"" + install + "SMSetup.exe\" 5"));
+  HWND form = WaitForForm();
+  ASSERT_NE(form, nullptr);
+  const DWORD filtered = ParentOf(ProcessOf(form));
   EXPECT_NE(filtered, logon.dwProcessId);
   EXPECT_EQ(ParentOf(filtered), logon.dwProcessId);
   EXPECT_EQ(ElevationOf(filtered), TokenElevationTypeLimited);
 
-  Found finish{0, L"終了", L""};
-  ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(form, FindChild, reinterpret_cast<LPARAM>(&finish));
-    return finish.hwnd != nullptr;
-  }));
-  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
-  HWND host = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (host = FindWindowW(L"TSolmoraMainForm", nullptr)) != nullptr; }));
-  const DWORD hostProcess = ProcessOf(host);
-  EXPECT_EQ(ParentOf(hostProcess), filtered);
-  EXPECT_EQ(ElevationOf(hostProcess), TokenElevationTypeLimited);
-  ASSERT_EQ(WaitForSingleObject(logon.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD code = 99;
-  GetExitCodeProcess(logon.hProcess, &code);
-  CloseHandle(logon.hThread);
-  CloseHandle(logon.hProcess);
-  EXPECT_EQ(code, 0u);
-  const std::string run = RunValue();
-  ASSERT_GT(run.size(), 15u);
-  EXPECT_EQ(run.substr(run.size() - 15), "\\Solmora.exe /D") << run;
+  ASSERT_TRUE(Press(form, L"終了"));
+  HWND host = WaitForHost();
+  ASSERT_NE(host, nullptr);
+  EXPECT_EQ(ParentOf(ProcessOf(host)), filtered);
+  EXPECT_EQ(ElevationOf(ProcessOf(host)), TokenElevationTypeLimited);
+  EXPECT_EQ(Ended(logon), 0u);
+  ExpectRunValueStartsTheHost();
 }
 
 TEST_F(SmSetupProgram, TypedIconDelayIsStored) {
   PROCESS_INFORMATION pi = Start("4");
-  Found form{pi.dwProcessId, L"", L""};
-  ASSERT_TRUE(WaitFor([&] { return (form.hwnd = FindWindowW(nullptr, kCaption)) != nullptr; }));
+  HWND form = WaitForForm();
+  ASSERT_NE(form, nullptr);
   Found field{pi.dwProcessId, L"", L"TSaNumEdit"};
   ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(form.hwnd, FindVisibleOfClass, reinterpret_cast<LPARAM>(&field));
+    EnumChildWindows(form, FindVisibleOfClass, reinterpret_cast<LPARAM>(&field));
     return field.hwnd != nullptr;
   }));
   wchar_t text[16] = {};
@@ -307,19 +323,9 @@ TEST_F(SmSetupProgram, TypedIconDelayIsStored) {
   SendMessageW(field.hwnd, WM_GETTEXT, 16, reinterpret_cast<LPARAM>(text));
   EXPECT_STREQ(text, L"0");
   for (wchar_t c : {L'4', L'5'}) PostMessageW(field.hwnd, WM_CHAR, c, 1);
-  Found next{pi.dwProcessId, L"次へ＞", L""};
-  EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&next));
-  ASSERT_NE(next.hwnd, nullptr);
-  PostMessageW(next.hwnd, BM_CLICK, 0, 0);
-  Found finish{pi.dwProcessId, L"終了", L""};
-  ASSERT_TRUE(WaitFor([&] {
-    EnumChildWindows(form.hwnd, FindChild, reinterpret_cast<LPARAM>(&finish));
-    return finish.hwnd != nullptr;
-  }));
-  PostMessageW(finish.hwnd, BM_CLICK, 0, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  ASSERT_TRUE(Press(form, L"次へ＞"));
+  ASSERT_TRUE(Press(form, L"終了"));
+  EXPECT_EQ(Ended(pi), 0u);
 
   sm::IniFile ini(sys.files, data + "Solmora.ini");
   EXPECT_EQ(ini.ReadString("System", "DelayIcon", ""), "45");
@@ -330,18 +336,11 @@ TEST_F(SmSetupProgram, WithoutTheProductInstalledShowsItsMessageAndWritesNothing
   if (auto k = sys.registry.Open(kUninstall, RegAccess::ReadWrite, false)) k->Remove("UninstallString");
   const std::string before = *sys.files.Read(data + "Solmora.ini");
   PROCESS_INFORMATION pi = Start("3");
-  Found box{pi.dwProcessId, L"", L"#32770"};
-  ASSERT_TRUE(WaitFor([&] {
-    EnumWindows(FindTop, reinterpret_cast<LPARAM>(&box));
-    return box.hwnd != nullptr;
-  }));
-  Found text{pi.dwProcessId, L"Solmoraがインストールされていません。", L""};
-  EnumChildWindows(box.hwnd, FindChild, reinterpret_cast<LPARAM>(&text));
-  EXPECT_NE(text.hwnd, nullptr);
-  PostMessageW(box.hwnd, WM_COMMAND, IDOK, 0);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  HWND box = WaitForTop(pi.dwProcessId, L"#32770");
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(WaitForChild(box, L"Solmoraがインストールされていません。"), nullptr);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_EQ(Ended(pi), 0u);
   EXPECT_EQ(*sys.files.Read(data + "Solmora.ini"), before);
   EXPECT_EQ(RunValue(), "<none>");
   EXPECT_EQ(FindWindowW(nullptr, kCaption), nullptr);
