@@ -109,18 +109,16 @@ class MemoryShell : public Shell {
 };
 
 // A process with the rights a test gives it; each elevated start is recorded and answered by
-// `answer` (a test may also run something in its place through onRun).
+// `answer`.
 class MemoryElevation : public Elevation {
  public:
   bool filtered = false;
   ElevatedRun answer{ElevatedRun::Outcome::Ended, 0, 0};
   struct Run { std::string program, parameters; };
   std::vector<Run> runs;
-  std::function<void()> onRun;
   bool Filtered() override { return filtered; }
   ElevatedRun RunElevated(const std::string& program, const std::string& parameters) override {
     runs.push_back({program, parameters});
-    if (onRun) onRun();
     return answer;
   }
 };
